@@ -1,0 +1,78 @@
+#pragma once
+// Which items a test run asks, and in which order: the run options turned
+// into a pool of item numbers, the next-item choice, and the list of all
+// critical items with the marking and unmarking of the current item.
+
+#include <QString>
+#include <QtGlobal>
+#include <array>
+#include <random>
+#include <vector>
+
+class QWidget;
+class VocabStore;
+namespace platform { class MessageBoxes; }
+
+enum SequenceOrderValue : qint16 { Random = 1, Forwards = 2, Backwards = 3, Criticals = 4 };
+
+// What the options panel sets: the order and the lessons of a run.
+struct RunOptions {
+    // The order read when the pool is built; the option button that is
+    // checked (1..4, 0 none) decides it.
+    qint16 SequenceOrder = Forwards;
+    int CheckedOption = Forwards;
+    // The lesson boxes: index 0 is "All", 1..20 the lessons.
+    std::array<bool, 21> LessonChecked{};
+    std::array<bool, 21> LessonEnabled{};
+    // 0 no item of that lesson, 1 present, 2 chosen.
+    std::array<qint16, 21> LessonState{};
+    qint16 LessonClickArmed = 0;
+
+    RunOptions() { LessonChecked[0] = true; }
+    bool LessonSelected(int lesson) const;
+};
+
+class ItemPool {
+public:
+    // BuildItemPool: rebuilds the criticals list and the pool from the store
+    // and the options; sets SequenceOrder from the checked option button.
+    void BuildItemPool(const VocabStore &store, RunOptions &options);
+    // NextItem: chooses CurrentItem, or sets RunOut; the restart and run-out
+    // questions go through the message boxes given.
+    void NextItem(const VocabStore &store, const RunOptions &options,
+                  platform::MessageBoxes &boxes, QWidget *parent);
+    void MarkCritical(VocabStore &store);
+    void UnmarkCritical(VocabStore &store);
+    // Rebuilds only the list of critical items (the read and listen views do).
+    void RebuildCriticals(const VocabStore &store);
+    // Empties the pool (the end of a run does, before it is rebuilt).
+    void Empty();
+
+    // Whether item n is in the pool, in constant time.
+    bool Contains(int n) const;
+    int Size() const { return int(m_pool.size()); }
+    qint16 At(int i) const { return m_pool.at(i); }
+    // memoC: the numbers of all critical items, ascending.
+    const std::vector<qint16> &CriticalNumbers() const { return m_criticals; }
+    int CriticalCount() const { return int(m_criticals.size()); }
+    // An entry of memoC in its "#0000" text form.
+    static QString FormatNumber(int n);
+    // PoolCriticals - CriticalsDelta: the criticals of the current run.
+    int CurrentCriticals() const { return PoolCriticals - CriticalsDelta; }
+
+    void Seed(quint32 seed) { m_random.seed(seed); }
+
+    qint16 PoolPosition = -1;
+    qint16 CurrentItem = 0;
+    qint16 PreviousItem = 0;
+    qint16 PendingItem = 0;
+    bool RunOut = false;
+    int PoolCriticals = 0;
+    int CriticalsDelta = 0;
+
+private:
+    std::vector<qint16> m_pool;        // VAlidi
+    std::vector<qint16> m_criticals;   // memoC
+    std::vector<bool> m_inPool;        // membership bitmap over store positions
+    std::mt19937 m_random{12345u};
+};
