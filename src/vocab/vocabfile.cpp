@@ -280,8 +280,8 @@ VocabFileContents ReadVocabFile(const QByteArray &bytes, const VocabFileReadOpti
     QElapsedTimer sinceEvents;
     sinceEvents.start();
 
-    int refusedForRoom = 0;
-    int firstRefusedForRoom = 0;
+    qsizetype refusedForRoom = 0;
+    qsizetype firstRefusedForRoom = 0;
     auto refuse = [&](VocabFileMessage message) {
         if (options.onRefusedRow)
             options.onRefusedRow(message);
@@ -303,7 +303,7 @@ VocabFileContents ReadVocabFile(const QByteArray &bytes, const VocabFileReadOpti
                                    | QStringDecoder::Flag::ConvertInitialBom);
     std::array<QChar, Utf8Bytes> buffer;
     qsizetype pos = 0;
-    int row = 0;
+    qsizetype row = 0;
     while (pos < size) {
         const char *lineStart = data + pos;
         if (nextCr < lineStart) {
