@@ -8,6 +8,7 @@
 #include <QIODevice>
 #include <QSaveFile>
 #include <QStringDecoder>
+#include <QStringEncoder>
 #include <QStringView>
 #include <array>
 #include <cstring>
@@ -541,7 +542,13 @@ VocabFileBytes EncodeVocabFile(const QVector<VocabItem> &items, qint16 languageC
                     .left(FieldWidth - item.MyLanguage.size());
         text += CrLf;
     }
-    result.bytes = QByteArray("\xEF\xBB\xBF") + text.toUtf8();
+    // Encoded straight after the byte order mark, without a second copy.
+    QByteArray utf8(3 + 3 * text.size(), Qt::Uninitialized);
+    std::memcpy(utf8.data(), "\xEF\xBB\xBF", 3);
+    QStringEncoder encoder(QStringEncoder::Utf8, QStringEncoder::Flag::Stateless);
+    char *endOfText = encoder.appendToBuffer(utf8.data() + 3, text);
+    utf8.truncate(endOfText - utf8.constData());
+    result.bytes = std::move(utf8);
     result.utf8 = true;
     return result;
 }
