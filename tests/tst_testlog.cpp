@@ -157,6 +157,8 @@ void TestTestLog::unwritableLogReportedAndKept()
     QCOMPARE(r.FileName, logPath);
     QVERIFY(!r.Reason.isEmpty());
     QCOMPARE(r.Pending, 1);
+    QVERIFY(LogFailureText(r).contains(logPath));
+    QVERIFY(LogFailureText(r).contains(r.Reason));
 
     // Once the log can be written, the kept record goes first.
     QVERIFY(QDir(dir.path()).rmdir("words.log"));
