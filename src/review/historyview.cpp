@@ -1,0 +1,5 @@
+#include "review/historyview.h"
+
+#include "app/mainwindow.h"
+
+void HistoryView::menuStoria_Click() {}
