@@ -5,6 +5,7 @@
 
 #include "platform/desktop.h"
 #include "test/itempool.h"
+#include "test/testlog.h"
 #include "test/testsession.h"
 #include "vocab/vocabstore.h"
 
@@ -16,5 +17,6 @@ struct AppContext {
     RunOptions options;
     ItemPool pool;
     TestSession session;
+    TestLog testLog;
     bool soundsOn = false;
 };

@@ -15,7 +15,11 @@ public:
     {
         QMessageBox box(parent);
         box.setWindowTitle(title);
-        box.setText(text);
+        // Messages break their lines with CR LF, as the program's texts are
+        // written; the box wants plain line feeds.
+        QString shown = text;
+        shown.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+        box.setText(shown);
         switch (icon) {
         case Icon::None: box.setIcon(QMessageBox::NoIcon); break;
         case Icon::Information: box.setIcon(QMessageBox::Information); break;
