@@ -76,7 +76,10 @@ HelpCommands::HelpCommands(MainWindow &mw) : m_mw(mw)
     m_rules->setObjectName(QStringLiteral("Label7"));
     m_rules->setAccessibleName(QStringLiteral("Test rules"));
     m_rules->setTextFormat(Qt::PlainText);
-    m_rules->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    fixed.setStyleHint(QFont::TypeWriter);
+    fixed.setFixedPitch(true);
+    m_rules->setFont(fixed);
     m_rules->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_rules->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
