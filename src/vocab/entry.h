@@ -12,12 +12,23 @@
 // character is returned unchanged.
 QString NormaliseEntry(const QString &text);
 
+// Codes that CheckBrackets returns for an entry whose first character (after
+// trimming) is a bracket: such an entry would have no main text to ask for.
+// Bracket sums never reach 100, so these cannot be mistaken for one.
+constexpr qint16 EnglishLeadingBracket = 200;
+constexpr qint16 MyLanguageLeadingBracket = 400;
+
 // 0 when both entries use their brackets correctly; otherwise the sum of the
-// bracket codes of the first entry that fails.
+// bracket codes of the first entry that fails. The English entry adds 1 for
+// "(", 10 for ")", 2 for "[", 20 for "]" and passes with 0, 11 or 22; the
+// my-language entry adds 4, 40, 8 and 80 and passes with 0, 44 or 88. Only the
+// presence of each bracket counts. An entry that passes its sum but begins
+// with a bracket gives EnglishLeadingBracket or MyLanguageLeadingBracket.
 qint16 CheckBrackets(const QString &english, const QString &myLanguage);
 
 // Splits a trimmed entry into its parts: the main text, then each alternative
-// inside the parentheses. An entry without parentheses has one part.
+// inside the parentheses. An entry without parentheses has one part. There is
+// no upper bound on the number of alternatives.
 QStringList ParseEntry(const QString &text);
 
 // The answer part of an entry: the text before the blank that precedes its

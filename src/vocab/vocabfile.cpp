@@ -1,0 +1,571 @@
+#include "vocab/vocabfile.h"
+
+#include "vocab/entry.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileDevice>
+#include <QIODevice>
+#include <QSaveFile>
+#include <QStringView>
+#include <array>
+#include <cstring>
+
+namespace {
+
+constexpr int FieldWidth = 50;
+constexpr int LineWidth = 105;       // characters of an item line that count
+constexpr int EnglishColumn = 5;     // 0-based start of the English field
+constexpr int MyLanguageColumn = 55; // 0-based start of the my-language field
+constexpr int EventsInterval = 16;   // ms between two calls of letEventsRun
+
+const QString RowDiscardedTitle = QStringLiteral("Row discarded ...");
+const QString RowsDiscardedTitle = QStringLiteral("Rows discarded ...");
+const QString CrLf = QStringLiteral("\r\n");
+
+// Windows-1252 characters of the bytes 0x80 to 0x9F. The five bytes that the
+// code page leaves unassigned map to the control characters of their value.
+constexpr std::array<char16_t, 32> HighControls = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+inline char16_t Windows1252Char(unsigned char b)
+{
+    return (b >= 0x80 && b < 0xA0) ? HighControls[b - 0x80] : char16_t(b);
+}
+
+inline bool IsContinuation(unsigned char b) { return (b & 0xC0) == 0x80; }
+
+// Length of the well-formed UTF-8 sequence at data[i], or 0 when it is not one.
+inline int Utf8SequenceLength(const unsigned char *d, qsizetype i, qsizetype size)
+{
+    const unsigned char b = d[i];
+    if (b < 0x80)
+        return 1;
+    if (b < 0xC2)
+        return 0;
+    if (b < 0xE0)
+        return (i + 1 < size && IsContinuation(d[i + 1])) ? 2 : 0;
+    if (b < 0xF0) {
+        if (i + 2 >= size || !IsContinuation(d[i + 1]) || !IsContinuation(d[i + 2]))
+            return 0;
+        if (b == 0xE0 && d[i + 1] < 0xA0)
+            return 0; // overlong
+        if (b == 0xED && d[i + 1] >= 0xA0)
+            return 0; // surrogate
+        return 3;
+    }
+    if (b < 0xF5) {
+        if (i + 3 >= size || !IsContinuation(d[i + 1]) || !IsContinuation(d[i + 2])
+            || !IsContinuation(d[i + 3]))
+            return 0;
+        if (b == 0xF0 && d[i + 1] < 0x90)
+            return 0; // overlong
+        if (b == 0xF4 && d[i + 1] >= 0x90)
+            return 0; // beyond U+10FFFF
+        return 4;
+    }
+    return 0;
+}
+
+// Decodes at most `limit` UTF-16 characters of a line into out (room for
+// limit + 1); an ill-formed sequence becomes U+FFFD. Returns the count.
+int DecodeUtf8Prefix(const unsigned char *d, qsizetype size, char16_t *out, int limit)
+{
+    int n = 0;
+    qsizetype i = 0;
+    while (i < size && n < limit) {
+        const unsigned char b = d[i];
+        if (b < 0x80) {
+            out[n++] = b;
+            ++i;
+            continue;
+        }
+        switch (Utf8SequenceLength(d, i, size)) {
+        case 2:
+            out[n++] = char16_t(((b & 0x1F) << 6) | (d[i + 1] & 0x3F));
+            i += 2;
+            break;
+        case 3:
+            out[n++] = char16_t(((b & 0x0F) << 12) | ((d[i + 1] & 0x3F) << 6) | (d[i + 2] & 0x3F));
+            i += 3;
+            break;
+        case 4: {
+            const char32_t cp = ((b & 0x07) << 18) | ((d[i + 1] & 0x3F) << 12)
+                | ((d[i + 2] & 0x3F) << 6) | (d[i + 3] & 0x3F);
+            out[n++] = QChar::highSurrogate(cp);
+            out[n++] = QChar::lowSurrogate(cp);
+            i += 4;
+            break;
+        }
+        default:
+            out[n++] = 0xFFFD;
+            ++i;
+            break;
+        }
+    }
+    return n;
+}
+
+bool HasNonAscii(const char *data, qsizetype size)
+{
+    for (qsizetype i = 0; i < size; ++i)
+        if (static_cast<unsigned char>(data[i]) >= 0x80)
+            return true;
+    return false;
+}
+
+// The lesson of columns 1-2: two digits from "01" to "20", a single
+// character being read with "0" before it. Empty when it is not a lesson.
+const QString &LessonOf(QStringView columns)
+{
+    static const std::array<QString, 21> lessons = [] {
+        std::array<QString, 21> l;
+        for (int i = 1; i <= 20; ++i)
+            l[i] = QStringLiteral("%1").arg(i, 2, 10, QLatin1Char('0'));
+        return l;
+    }();
+    const QStringView t = columns.trimmed();
+    int value = -1;
+    if (t.size() == 1 && t[0].unicode() >= u'0' && t[0].unicode() <= u'9')
+        value = t[0].unicode() - u'0';
+    else if (t.size() == 2 && t[0].unicode() >= u'0' && t[0].unicode() <= u'9'
+             && t[1].unicode() >= u'0' && t[1].unicode() <= u'9')
+        value = (t[0].unicode() - u'0') * 10 + (t[1].unicode() - u'0');
+    return (value >= 1 && value <= 20) ? lessons[value] : lessons[0];
+}
+
+QString MarkOf(QStringView line)
+{
+    static const QString blank = QStringLiteral(" ");
+    static const QString critical = QStringLiteral("c");
+    // A row too short to have column 4 gets the blank of an ordinary item.
+    if (line.size() < 4 || line[3] == u' ')
+        return blank;
+    if (line[3] == u'c')
+        return critical;
+    return line.mid(3, 1).toString();
+}
+
+QString RowDetails(const QString &lesson, const QString &mark, const QString &english,
+                   const QString &myLanguage)
+{
+    return CrLf + CrLf + QStringLiteral("  Lesson = ") + lesson + u' ' + mark + CrLf
+        + QStringLiteral("  English = ") + english + CrLf + QStringLiteral("  My language= ")
+        + myLanguage;
+}
+
+} // namespace
+
+namespace vocabcodec {
+
+bool IsValidUtf8(const char *data, qsizetype size)
+{
+    const auto *d = reinterpret_cast<const unsigned char *>(data);
+    qsizetype i = 0;
+    while (i < size) {
+        // Runs of ASCII go eight bytes at a time.
+        while (i + 8 <= size) {
+            quint64 word;
+            std::memcpy(&word, d + i, 8);
+            if (word & 0x8080808080808080ULL)
+                break;
+            i += 8;
+        }
+        if (i >= size)
+            break;
+        const int length = Utf8SequenceLength(d, i, size);
+        if (length == 0)
+            return false;
+        i += length;
+    }
+    return true;
+}
+
+QString DecodeWindows1252(const char *data, qsizetype size)
+{
+    QString text(size, Qt::Uninitialized);
+    char16_t *out = reinterpret_cast<char16_t *>(text.data());
+    for (qsizetype i = 0; i < size; ++i)
+        out[i] = Windows1252Char(static_cast<unsigned char>(data[i]));
+    return text;
+}
+
+int Windows1252Byte(char16_t ch)
+{
+    if (ch < 0x80 || (ch >= 0xA0 && ch <= 0xFF))
+        return ch;
+    for (int i = 0; i < 32; ++i)
+        if (HighControls[i] == ch)
+            return 0x80 + i;
+    return -1;
+}
+
+bool AppendWindows1252(QByteArray &out, QStringView text)
+{
+    const qsizetype start = out.size();
+    out.resize(start + text.size());
+    char *p = out.data() + start;
+    for (const QChar ch : text) {
+        const char16_t c = ch.unicode();
+        if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
+            *p++ = char(c);
+            continue;
+        }
+        const int b = Windows1252Byte(c);
+        if (b < 0)
+            return false;
+        *p++ = char(b);
+    }
+    return true;
+}
+
+} // namespace vocabcodec
+
+VocabFileContents ReadVocabFile(const QByteArray &bytes, const VocabFileReadOptions &options)
+{
+    VocabFileContents result;
+    const char *data = bytes.constData();
+    qsizetype size = bytes.size();
+
+    // UTF-8 when the file says so with a byte order mark, or when it is valid
+    // UTF-8 and holds something beyond ASCII; Windows-1252 otherwise.
+    const bool bom = size >= 3 && std::memcmp(data, "\xEF\xBB\xBF", 3) == 0;
+    result.utf8 = bom || (HasNonAscii(data, size) && vocabcodec::IsValidUtf8(data, size));
+    if (bom) {
+        data += 3;
+        size -= 3;
+    }
+    const auto *d = reinterpret_cast<const unsigned char *>(data);
+
+    const int room = qMax(0, options.room);
+    result.items.reserve(qMin<qsizetype>(room, size / LineWidth + 1));
+
+    QElapsedTimer sinceEvents;
+    sinceEvents.start();
+
+    int refusedForRoom = 0;
+    int firstRefusedForRoom = 0;
+    auto refuse = [&](VocabFileMessage message) {
+        if (options.onRefusedRow)
+            options.onRefusedRow(message);
+        result.messages.append(std::move(message));
+    };
+
+    // Line ends are CR LF, LF or CR. The next CR and LF are found with memchr
+    // and remembered, so that a file with one kind of line end is not
+    // searched again for the other kind on every line.
+    const char *nextCr = nullptr;
+    const char *nextLf = nullptr;
+    const char *const end = data + size;
+    std::array<char16_t, LineWidth + 1> buffer;
+    qsizetype pos = 0;
+    int row = 0;
+    while (pos < size) {
+        const char *lineStart = data + pos;
+        if (nextCr < lineStart) {
+            nextCr = static_cast<const char *>(std::memchr(lineStart, '\r', size - pos));
+            if (!nextCr)
+                nextCr = end;
+        }
+        if (nextLf < lineStart) {
+            nextLf = static_cast<const char *>(std::memchr(lineStart, '\n', size - pos));
+            if (!nextLf)
+                nextLf = end;
+        }
+        const char *lineEnd = qMin(nextCr, nextLf);
+        const qsizetype lineBytes = lineEnd - lineStart;
+        pos = lineEnd - data + 1;
+        if (lineEnd < end && *lineEnd == '\r' && lineEnd + 1 < end && lineEnd[1] == '\n')
+            ++pos;
+        ++row;
+
+        if (options.letEventsRun && (row & 63) == 0 && sinceEvents.elapsed() >= EventsInterval) {
+            options.letEventsRun();
+            sinceEvents.restart();
+        }
+
+        // Only the first 105 characters of a line count.
+        int length;
+        if (result.utf8) {
+            length = DecodeUtf8Prefix(d + (lineStart - data), lineBytes, buffer.data(), LineWidth);
+        } else {
+            length = int(qMin<qsizetype>(lineBytes, LineWidth));
+            for (int i = 0; i < length; ++i)
+                buffer[i] = Windows1252Char(static_cast<unsigned char>(lineStart[i]));
+        }
+        length = qMin(length, LineWidth);
+        const QStringView line(buffer.data(), length);
+
+        if (length <= 2)
+            continue;
+        if (line.startsWith(u"##"))
+            continue;
+        if (line.startsWith(u"@@")) {
+            const char16_t digit = length >= 4 ? line[3].unicode() : u' ';
+            result.languageCode = qint16((digit >= u'0' && digit <= u'9') ? digit - u'0' : 0);
+            continue;
+        }
+
+        if (result.items.size() >= room) {
+            if (refusedForRoom++ == 0)
+                firstRefusedForRoom = row;
+            continue;
+        }
+
+        const QString &lesson = LessonOf(line.left(2));
+        QString mark = MarkOf(line);
+        QString english = line.mid(EnglishColumn, FieldWidth).trimmed().toString();
+        QString myLanguage = line.mid(MyLanguageColumn, FieldWidth).trimmed().toString();
+
+        if (lesson.isEmpty()) {
+            refuse({RowDiscardedTitle,
+                    QStringLiteral("The row number %1 has a lesson out of range (1 to 20)").arg(row)
+                        + RowDetails(line.left(2).toString(), mark, english, myLanguage)});
+            continue;
+        }
+
+        english = NormaliseEntry(english);
+        myLanguage = NormaliseEntry(myLanguage);
+        if (CheckBrackets(english, myLanguage) != 0) {
+            refuse({RowDiscardedTitle,
+                    QStringLiteral("The row number %1 badly uses brackets or commas").arg(row)
+                        + RowDetails(lesson, mark, english, myLanguage)});
+            continue;
+        }
+        // Spacing the brackets and commas may lengthen a text beyond its
+        // field; such a row could not be saved again.
+        if (english.size() > FieldWidth || myLanguage.size() > FieldWidth) {
+            refuse({RowDiscardedTitle,
+                    QStringLiteral("The row number %1 is longer than 50 characters once its "
+                                   "brackets and commas are spaced")
+                            .arg(row)
+                        + RowDetails(lesson, mark, english, myLanguage)});
+            continue;
+        }
+        result.items.append(VocabItem{lesson, std::move(mark), std::move(english),
+                                      std::move(myLanguage)});
+    }
+    result.lineCount = row;
+
+    if (refusedForRoom > 0) {
+        refuse({RowsDiscardedTitle,
+                QStringLiteral("A vocabulary holds at most %1 items: the %2 item rows from the "
+                               "row number %3 on were not read.")
+                    .arg(ItemTable::MaxItems)
+                    .arg(refusedForRoom)
+                    .arg(firstRefusedForRoom)});
+    }
+    return result;
+}
+
+bool ReadVocabFileAt(const QString &path, VocabFileContents &contents, QString *error,
+                     const VocabFileReadOptions &options)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (error)
+            *error = file.errorString();
+        return false;
+    }
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        if (error)
+            *error = file.errorString();
+        return false;
+    }
+    contents = ReadVocabFile(bytes, options);
+    return true;
+}
+
+void AddToStore(const VocabFileContents &contents, VocabStore &store)
+{
+    if (!contents.items.isEmpty()) {
+        if (store.ItemCount() == 0) {
+            store.SetItems(contents.items);
+        } else {
+            QVector<VocabItem> all = store.Items();
+            all.append(contents.items);
+            store.SetItems(std::move(all));
+        }
+    }
+    if (contents.languageCode)
+        store.LanguageCode = *contents.languageCode;
+}
+
+QString LanguageLine(qint16 languageCode)
+{
+    // The code is written with a blank in place of a plus sign, so that its
+    // digit stands in column 4.
+    return QStringLiteral("@@") + (languageCode >= 0 ? QStringLiteral(" ") : QString())
+        + QString::number(languageCode) + QStringLiteral(" 1=ita 2=fra 3=ger 4=spa 0=others");
+}
+
+QString RulerLine()
+{
+    return QStringLiteral("## c #.............................................#   "
+                          "#................................................#");
+}
+
+QString UnwritableReason(const VocabItem &item)
+{
+    if (LessonOf(item.Lesson) != item.Lesson)
+        return QStringLiteral("its lesson is not a number from 01 to 20");
+    if (item.CriticalMark.size() != 1)
+        return QStringLiteral("its critical mark is not one character");
+    if (item.English.size() > FieldWidth)
+        return QStringLiteral("its English text is longer than 50 characters");
+    if (item.MyLanguage.size() > FieldWidth)
+        return QStringLiteral("its my-language text is longer than 50 characters");
+    for (const QString *field : {&item.CriticalMark, &item.English, &item.MyLanguage})
+        if (field->contains(u'\r') || field->contains(u'\n'))
+            return QStringLiteral("a text holds a line break");
+    return {};
+}
+
+namespace {
+
+const char Blanks[FieldWidth + 1] = "                                                  ";
+
+bool AppendItemWindows1252(QByteArray &out, const VocabItem &item)
+{
+    bool ok = vocabcodec::AppendWindows1252(out, item.Lesson);
+    out.append(' ');
+    ok = ok && vocabcodec::AppendWindows1252(out, item.CriticalMark);
+    out.append(' ');
+    ok = ok && vocabcodec::AppendWindows1252(out, item.English);
+    out.append(Blanks, FieldWidth - item.English.size());
+    ok = ok && vocabcodec::AppendWindows1252(out, item.MyLanguage);
+    out.append(Blanks, FieldWidth - item.MyLanguage.size());
+    out.append("\r\n", 2);
+    return ok;
+}
+
+} // namespace
+
+VocabFileBytes EncodeVocabFile(const QVector<VocabItem> &items, qint16 languageCode)
+{
+    VocabFileBytes result;
+    for (qsizetype i = 0; i < items.size(); ++i) {
+        const QString reason = UnwritableReason(items.at(i));
+        if (!reason.isEmpty()) {
+            result.error = QStringLiteral("The item number %1 cannot be written: %2.")
+                               .arg(i + 1)
+                               .arg(reason);
+            return result;
+        }
+    }
+
+    const QString header = LanguageLine(languageCode) + CrLf + RulerLine() + CrLf;
+    const qsizetype expected = header.size() + items.size() * (LineWidth + 2);
+
+    // Windows-1252 when every character fits, unless those bytes would read
+    // back as UTF-8 (as "Ã©" would): then UTF-8, so that the file reads back
+    // into the same texts.
+    QByteArray bytes;
+    bytes.reserve(expected);
+    bool fits = vocabcodec::AppendWindows1252(bytes, header);
+    for (qsizetype i = 0; fits && i < items.size(); ++i)
+        fits = AppendItemWindows1252(bytes, items.at(i));
+    if (fits && !(HasNonAscii(bytes.constData(), bytes.size())
+                  && vocabcodec::IsValidUtf8(bytes.constData(), bytes.size()))) {
+        result.bytes = std::move(bytes);
+        return result;
+    }
+
+    QString text;
+    text.reserve(expected);
+    text += header;
+    for (const VocabItem &item : items) {
+        text += item.Lesson;
+        text += u' ';
+        text += item.CriticalMark;
+        text += u' ';
+        text += item.English;
+        text += QStringView(u"                                                  ")
+                    .left(FieldWidth - item.English.size());
+        text += item.MyLanguage;
+        text += QStringView(u"                                                  ")
+                    .left(FieldWidth - item.MyLanguage.size());
+        text += CrLf;
+    }
+    result.bytes = QByteArray("\xEF\xBB\xBF") + text.toUtf8();
+    result.utf8 = true;
+    return result;
+}
+
+namespace {
+
+QString DeviceError(const QIODevice &device)
+{
+    const QString reason = device.errorString();
+    return reason.isEmpty() || reason == QLatin1String("Unknown error")
+        ? QStringLiteral("The data could not be written.")
+        : reason;
+}
+
+} // namespace
+
+VocabSaveResult WriteVocabFile(QIODevice &device, const QVector<VocabItem> &items,
+                               qint16 languageCode)
+{
+    const VocabFileBytes encoded = EncodeVocabFile(items, languageCode);
+    if (!encoded.ok())
+        return {false, encoded.error};
+    if (device.write(encoded.bytes) != encoded.bytes.size())
+        return {false, DeviceError(device)};
+    if (auto *file = qobject_cast<QFileDevice *>(&device); file && !file->flush())
+        return {false, DeviceError(device)};
+    return {true, {}};
+}
+
+VocabSaveResult SaveVocabFile(QSaveFile &file, const QVector<VocabItem> &items,
+                              qint16 languageCode)
+{
+    // Everything is checked before the file is touched.
+    const VocabFileBytes encoded = EncodeVocabFile(items, languageCode);
+    if (!encoded.ok())
+        return {false, encoded.error};
+    if (!file.open(QIODevice::WriteOnly))
+        return {false, DeviceError(file)};
+    if (file.write(encoded.bytes) != encoded.bytes.size()) {
+        const QString reason = DeviceError(file);
+        file.cancelWriting();
+        file.commit(); // discards the new data; the previous file stays as it was
+        return {false, reason};
+    }
+    if (!file.commit())
+        return {false, DeviceError(file)};
+    return {true, {}};
+}
+
+VocabSaveResult SaveVocabFile(const QString &path, const QVector<VocabItem> &items,
+                              qint16 languageCode)
+{
+    QSaveFile file(path);
+    return SaveVocabFile(file, items, languageCode);
+}
+
+QString WithEngExtension(const QString &path)
+{
+    if (path.right(4).toLower() == QLatin1String(".eng"))
+        return path;
+    return path + QStringLiteral(".eng");
+}
+
+VocabFileMessage OpenFailedMessage(const QString &path, const QString &reason)
+{
+    return {QStringLiteral("Open failed ..."),
+            QStringLiteral("The file ") + path + QStringLiteral(" cannot be read:") + CrLf + CrLf
+                + reason};
+}
+
+VocabFileMessage SaveFailedMessage(const QString &path, const QString &reason)
+{
+    return {QStringLiteral("Save failed ..."),
+            QStringLiteral("The file ") + path + QStringLiteral(" could not be saved:") + CrLf
+                + CrLf + reason + CrLf + CrLf
+                + QStringLiteral("Nothing was changed; the vocabulary can still be saved.")};
+}

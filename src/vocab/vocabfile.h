@@ -1,0 +1,125 @@
+#pragma once
+// The .eng vocabulary file: a language line, a ruler line and one fixed-width
+// line per item. Reading checks every item line with the entry syntax and
+// collects the rows it refuses as ready-made messages; writing produces the
+// exact layout and replaces a file only once the new one is complete.
+//
+// Item line, columns counted from 1:
+//   1-2 lesson, 3 blank, 4 critical mark, 5 blank,
+//   6-55 English padded with blanks, 56-105 my language padded with blanks.
+//
+// Encoding: a file is written in Windows-1252 when every character fits,
+// otherwise in UTF-8 with a byte order mark. A file is read as UTF-8 when it
+// is valid UTF-8 and holds anything beyond ASCII, otherwise as Windows-1252.
+// Columns count UTF-16 characters after decoding, as QString does.
+
+#include "vocab/vocabstore.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QVector>
+#include <functional>
+#include <optional>
+
+class QIODevice;
+class QSaveFile;
+
+// Text of a message box that the caller shows: critical icon, OK button.
+struct VocabFileMessage {
+    QString title;
+    QString text;
+    bool operator==(const VocabFileMessage &) const = default;
+};
+
+struct VocabFileReadOptions {
+    // How many more items the store can take; item rows beyond it are refused
+    // with one message for all of them.
+    int room = ItemTable::MaxItems;
+    // Called now and then (at most about every 16 ms of reading) so that the
+    // caller can let pending window events run.
+    std::function<void()> letEventsRun;
+    // Called for each refused row as soon as it is found, with the message
+    // that also goes into the result.
+    std::function<void(const VocabFileMessage &)> onRefusedRow;
+};
+
+struct VocabFileContents {
+    QVector<VocabItem> items;              // accepted items, in file order
+    std::optional<qint16> languageCode;    // from the last language line, if any
+    QList<VocabFileMessage> messages;      // refused rows, in file order
+    int lineCount = 0;                     // physical lines read
+    bool utf8 = false;                     // the file was read as UTF-8
+};
+
+// Reads the bytes of a whole .eng file. Never fails: every input gives a
+// result, and rows that cannot be used are refused with a message.
+VocabFileContents ReadVocabFile(const QByteArray &bytes, const VocabFileReadOptions &options = {});
+
+// Reads the file at path. Returns false, with the reason in *error, when the
+// file cannot be read at all.
+bool ReadVocabFileAt(const QString &path, VocabFileContents &contents, QString *error,
+                     const VocabFileReadOptions &options = {});
+
+// Appends what was read to the store and takes over the language code when
+// the file had a language line.
+void AddToStore(const VocabFileContents &contents, VocabStore &store);
+
+// The first two lines of a written file.
+QString LanguageLine(qint16 languageCode);
+QString RulerLine();
+
+// Why an item cannot be written in the fixed-width layout (a lesson that is
+// not two characters, a mark that is not one, a text longer than 50
+// characters, a line break in a field); empty when it can.
+QString UnwritableReason(const VocabItem &item);
+
+struct VocabFileBytes {
+    QByteArray bytes;  // the whole file, empty when error is set
+    QString error;     // why the items cannot be written
+    bool utf8 = false; // written as UTF-8 (with its byte order mark)
+    bool ok() const { return error.isEmpty(); }
+};
+
+// The bytes of a file holding these items and this language code. Refuses
+// (error set, no bytes) when an item cannot be written in the layout, rather
+// than cutting or shifting any field.
+VocabFileBytes EncodeVocabFile(const QVector<VocabItem> &items, qint16 languageCode);
+
+struct VocabSaveResult {
+    bool ok = false;
+    QString error; // the reason, for the message naming the file
+};
+
+// Writes the encoded file to an open device and flushes it.
+VocabSaveResult WriteVocabFile(QIODevice &device, const QVector<VocabItem> &items,
+                               qint16 languageCode);
+// Creates or replaces the file through the given save file (its name set, not
+// yet open): the previous file stays untouched until the new one is complete,
+// and stays untouched when anything fails.
+VocabSaveResult SaveVocabFile(QSaveFile &file, const QVector<VocabItem> &items,
+                              qint16 languageCode);
+VocabSaveResult SaveVocabFile(const QString &path, const QVector<VocabItem> &items,
+                              qint16 languageCode);
+
+// The name under which Save writes: the chosen name with ".eng" appended
+// unless its last four characters, in lower case, already are ".eng".
+QString WithEngExtension(const QString &path);
+
+// Messages for the commands: a file that cannot be read, or written.
+VocabFileMessage OpenFailedMessage(const QString &path, const QString &reason);
+VocabFileMessage SaveFailedMessage(const QString &path, const QString &reason);
+
+// Character conversions used by the reader and the writer. Windows-1252 maps
+// each byte to one character; its five unassigned bytes map to the control
+// characters of the same value, so every byte sequence decodes and encodes
+// back unchanged.
+namespace vocabcodec {
+bool IsValidUtf8(const char *data, qsizetype size);
+QString DecodeWindows1252(const char *data, qsizetype size);
+// The Windows-1252 byte for a character, or -1 when it has none.
+int Windows1252Byte(char16_t ch);
+// Appends the Windows-1252 bytes of text; false (output unspecified) when a
+// character does not fit.
+bool AppendWindows1252(QByteArray &out, QStringView text);
+} // namespace vocabcodec

@@ -1,0 +1,168 @@
+// The entry syntax: normalising, the bracket check, splitting into parts and
+// the answer part.
+#include "vocab/entry.h"
+
+#include <QtTest>
+
+class TestEntry : public QObject {
+    Q_OBJECT
+private slots:
+    void normalise_data();
+    void normalise();
+    void normaliseIsStableOnNormalForms();
+    void checkBrackets_data();
+    void checkBrackets();
+    void leadingBracketIsRefused_data();
+    void leadingBracketIsRefused();
+    void parse_data();
+    void parse();
+    void parseKeepsEveryAlternative();
+    void mainText_data();
+    void mainText();
+};
+
+void TestEntry::normalise_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("blanks around brackets and commas")
+        << "house(home ,dwelling )" << "house (home, dwelling)";
+    QTest::newRow("words after the closing bracket dropped")
+        << "to get (something) back" << "to get (something)";
+    QTest::newRow("square brackets") << "to get  [ informal ]" << "to get [informal]";
+    QTest::newRow("comma without bracket untouched") << "big ,large" << "big ,large";
+    QTest::newRow("leading bracket untouched") << "(note) word" << "(note) word";
+    QTest::newRow("no closing bracket") << "a(b ,c" << "a (b, c";
+    QTest::newRow("parenthesis wins over earlier square bracket")
+        << "a [x] b(c)" << "a [x] b (c)";
+    QTest::newRow("comma before the bracket") << "a ,b (c,d)" << "a, b (c, d)";
+    // The search goes on after where the comma stood before it moved left,
+    // so a comma that moves past that place is not reached.
+    QTest::newRow("blanks before a comma") << "x (a   ,b,   c)" << "x (a, b,   c)";
+    QTest::newRow("empty") << "" << "";
+    QTest::newRow("closing bracket first") << "a )b(" << "a)";
+}
+
+void TestEntry::normalise()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, expected);
+    QCOMPARE(NormaliseEntry(text), expected);
+}
+
+void TestEntry::normaliseIsStableOnNormalForms()
+{
+    for (const QString &s : {QStringLiteral("house (home, dwelling)"),
+                             QStringLiteral("to get [informal]"), QStringLiteral("go away"),
+                             QStringLiteral("é (à, ü, ß)")})
+        QCOMPARE(NormaliseEntry(s), s);
+}
+
+void TestEntry::checkBrackets_data()
+{
+    QTest::addColumn<QString>("english");
+    QTest::addColumn<QString>("mine");
+    QTest::addColumn<int>("expected");
+    QTest::newRow("plain") << "go away" << "vai via" << 0;
+    QTest::newRow("alternatives both") << "house (home)" << "casa (dimora)" << 0;
+    QTest::newRow("tails both") << "to get [informal]" << "prendere [inf]" << 0;
+    QTest::newRow("English open only") << "a (b" << "casa (dimora" << 1;
+    QTest::newRow("English mixed") << "a [b)" << "x" << 12;
+    QTest::newRow("English both kinds") << "a (b) [c]" << "x" << 33;
+    QTest::newRow("English reversed passes") << "a )b(" << "x" << 0;
+    QTest::newRow("my language open only") << "house" << "casa (dimora" << 4;
+    QTest::newRow("my language close only") << "house" << "casa dimora)" << 40;
+    QTest::newRow("my language square close") << "house" << "casa]" << 80;
+    QTest::newRow("my language both kinds") << "house" << "a (b) [c]" << 132;
+    QTest::newRow("repeats do not count") << "a ((b)) (c)" << "x [[y]]" << 0;
+}
+
+void TestEntry::checkBrackets()
+{
+    QFETCH(QString, english);
+    QFETCH(QString, mine);
+    QFETCH(int, expected);
+    QCOMPARE(int(CheckBrackets(english, mine)), expected);
+}
+
+void TestEntry::leadingBracketIsRefused_data()
+{
+    QTest::addColumn<QString>("english");
+    QTest::addColumn<QString>("mine");
+    QTest::addColumn<int>("expected");
+    QTest::newRow("English parenthesis") << "(note) word" << "x" << int(EnglishLeadingBracket);
+    QTest::newRow("English square") << "[x] word" << "x" << int(EnglishLeadingBracket);
+    QTest::newRow("English after blanks") << "  (x)" << "x" << int(EnglishLeadingBracket);
+    QTest::newRow("English closing first") << ")a(" << "x" << int(EnglishLeadingBracket);
+    QTest::newRow("mine") << "word" << "(nota) parola" << int(MyLanguageLeadingBracket);
+    QTest::newRow("unpaired sum comes first") << "(note" << "x" << 1;
+    QTest::newRow("English checked first") << "(a)" << "(b)" << int(EnglishLeadingBracket);
+}
+
+void TestEntry::leadingBracketIsRefused()
+{
+    QFETCH(QString, english);
+    QFETCH(QString, mine);
+    QFETCH(int, expected);
+    QCOMPARE(int(CheckBrackets(english, mine)), expected);
+    // The codes cannot be confused with any sum of bracket codes.
+    for (int sum = 0; sum <= 33 + 132; ++sum) {
+        QVERIFY(sum != EnglishLeadingBracket);
+        QVERIFY(sum != MyLanguageLeadingBracket);
+    }
+}
+
+void TestEntry::parse_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("parts");
+    QTest::newRow("alternatives") << "house (home, dwelling)"
+                                  << QStringList{"house", "home", "dwelling"};
+    QTest::newRow("tail is one part") << "to get [informal]" << QStringList{"to get [informal]"};
+    QTest::newRow("empty parentheses") << "house ()" << QStringList{"house", ""};
+    QTest::newRow("trimmed first") << "  go away  " << QStringList{"go away"};
+    QTest::newRow("no closing bracket") << "a (b, c" << QStringList{"a", "b", "c"};
+    QTest::newRow("bracket at the end") << "a (" << QStringList{"a", ""};
+    QTest::newRow("closing bracket before opening") << "a ) b (" << QStringList{"a ) b", ""};
+    QTest::newRow("leading bracket gives empty main text") << "(x, y)"
+                                                           << QStringList{"", "x", "y"};
+}
+
+void TestEntry::parse()
+{
+    QFETCH(QString, text);
+    QFETCH(QStringList, parts);
+    QCOMPARE(ParseEntry(text), parts);
+}
+
+void TestEntry::parseKeepsEveryAlternative()
+{
+    QStringList alternatives;
+    for (int i = 1; i <= 25; ++i)
+        alternatives << QString::number(i);
+    const QStringList parts = ParseEntry("n (" + alternatives.join(", ") + ")");
+    QCOMPARE(parts.size(), 26);
+    QCOMPARE(parts.first(), QString("n"));
+    QCOMPARE(parts.mid(1), alternatives);
+}
+
+void TestEntry::mainText_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("alternatives") << "house (home, dwelling)" << "house";
+    QTest::newRow("tail") << "to get [informal]" << "to get";
+    QTest::newRow("plain") << "go away" << "go away";
+    QTest::newRow("leading bracket") << "(x)" << "";
+    QTest::newRow("bracket second") << "a(b)" << "";
+}
+
+void TestEntry::mainText()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, expected);
+    QCOMPARE(MainText(text), expected);
+}
+
+QTEST_APPLESS_MAIN(TestEntry)
+#include "tst_entry.moc"
