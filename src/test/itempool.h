@@ -3,6 +3,7 @@
 // into a pool of item numbers, the next-item choice, and the list of all
 // critical items with the marking and unmarking of the current item.
 
+#include <QDateTime>
 #include <QString>
 #include <QtGlobal>
 #include <array>
@@ -29,6 +30,9 @@ struct RunOptions {
     qint16 LessonClickArmed = 0;
 
     RunOptions() { LessonChecked[0] = true; }
+    // Whether a lesson takes part in the pool: "All" is checked, or the
+    // lesson's own box is. A number outside 1..20 has no box of its own, so it
+    // takes part only while "All" is checked.
     bool LessonSelected(int lesson) const;
 };
 
@@ -60,7 +64,10 @@ public:
     // PoolCriticals - CriticalsDelta: the criticals of the current run.
     int CurrentCriticals() const { return PoolCriticals - CriticalsDelta; }
 
+    // The Random order draws from this generator; a test window seeds it from
+    // the clock when it opens, tests seed it with a fixed value.
     void Seed(quint32 seed) { m_random.seed(seed); }
+    void Seed(const QDateTime &now);
 
     qint16 PoolPosition = -1;
     qint16 CurrentItem = 0;
@@ -71,6 +78,16 @@ public:
     int CriticalsDelta = 0;
 
 private:
+    // How many leading entries of the pool still name an item of the store.
+    // The pool is ascending, so entries beyond the store's count (left by an
+    // erase since the pool was built) all sit at its end.
+    int UsableLength(const VocabStore &store) const;
+    // Whether position n names an item of the store now.
+    static bool Exists(const VocabStore &store, int n);
+    // Sets RunOut and asks whether an ordered run starts again; true on OK,
+    // which clears RunOut again.
+    bool AskRestart(platform::MessageBoxes &boxes, QWidget *parent);
+
     std::vector<qint16> m_pool;        // VAlidi
     std::vector<qint16> m_criticals;   // memoC
     std::vector<bool> m_inPool;        // membership bitmap over store positions
