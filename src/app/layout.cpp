@@ -3,6 +3,7 @@
 // of the edit view stays at the bottom edge.
 
 #include "app/mainwindow.h"
+#include "edit/editview.h"
 
 #include <QCheckBox>
 #include <QFrame>
@@ -44,4 +45,12 @@ void MainWindow::Form_Resize()
 
     for (QFrame *frame : {FrameOpzioni, FrameRegole, FrameAggiorna, FrameNazione})
         frame->move(0, 0);
+
+    // The work area of the edit view sits at the bottom edge; while the view
+    // is open (button 6 pressed) the item list ends just above it.
+    if (m_edit) {
+        const int workTop = m_edit->PlaceWorkArea(W, H);
+        if (isButtonPressed(6))
+            ListaVoci->resize(listWidth, qMax(0, workTop - 4 - listTop));
+    }
 }
