@@ -12,13 +12,14 @@
 //     "title top + 15");
 //   - the lists end 10 pixels above the bottom edge (the design's "H - 60"
 //     under a top at 50);
-//   - in the edit view the field row sits 3 pixels above the bottom edge (the
-//     design's "H - 22" for a field 19 pixels tall), the button row just
-//     above it (the design's "- 15"), and the item list ends 3 pixels above
-//     the button row, which makes it shorter by the height of the work area
-//     (the design's "H - 90" instead of "H - 60").
+//   - in the edit view the work area places its two rows at the bottom edge
+//     (the design's "H - 22" for the fields and "- 15" for the buttons, with
+//     rows tall enough for the widgets), and the item list ends a few pixels
+//     above the button row, which makes it shorter by the height of the work
+//     area (the design's "H - 90" instead of "H - 60").
 
 #include "app/mainwindow.h"
+#include "edit/editview.h"
 
 #include <QCheckBox>
 #include <QFrame>
@@ -36,8 +37,8 @@ constexpr int TitleGap = 4;       // between the title row and the lists
 constexpr int ListLeft = 5;
 constexpr int ListMarginX = 15;   // the lists are this much narrower than the area
 constexpr int ListBottomGap = 10; // below the lists
-constexpr int WorkAreaGap = 3;    // around the rows of the work area
-constexpr int Spacing = 5;        // between the last buttons of the work area
+constexpr int WorkAreaGap = 4;    // between the list and the work area
+constexpr int Spacing = 5;        // between neighbouring controls
 
 // Widths of the "L" and "C" columns: enough for their contents and for the
 // sort mark the header may carry.
@@ -70,13 +71,6 @@ void SetItemListColumns(QTreeView *list, int listWidth)
     header->setStretchLastSection(true);
 }
 
-int TallestOf(const QList<QWidget *> &widgets)
-{
-    int h = 0;
-    for (QWidget *w : widgets)
-        h = std::max(h, w->height());
-    return h;
-}
 
 } // namespace
 
@@ -137,37 +131,15 @@ void MainWindow::Form_Resize()
     for (QFrame *frame : {FrameOpzioni, FrameRegole, FrameAggiorna, FrameNazione})
         frame->move(0, 0);
 
-    // 8. The work area of the edit view (its widgets exist once the edit view
-    // has built them): the fields at the bottom edge, the buttons above them.
-    auto find = [this](const char *name) {
-        return Central->findChild<QWidget *>(QString::fromLatin1(name), Qt::FindDirectChildrenOnly);
-    };
-    QList<QWidget *> fields;
-    for (const char *name : {"LEZ", "CRI", "ENGL", "ITAL"})
-        if (QWidget *w = find(name))
-            fields << w;
-    QList<QWidget *> buttons;
-    for (const char *name : {"Ccan", "Cmod", "Cadd", "Cpul", "Ccome", "Label2"})
-        if (QWidget *w = find(name))
-            buttons << w;
-    const int fieldsTop = H - TallestOf(fields) - WorkAreaGap;
-    const int buttonsTop = fieldsTop - TallestOf(buttons) - WorkAreaGap;
-    if (QWidget *lez = find("LEZ"))
-        lez->move(ListLeft, fieldsTop);
-    for (QWidget *w : fields)
-        w->move(w->x(), fieldsTop);
-    for (QWidget *w : buttons)
-        w->move(w->x(), buttonsTop);
-    QWidget *cpul = find("Cpul");
-    QWidget *ccome = find("Ccome");
-    if (cpul && ccome)
-        ccome->move(cpul->x() + cpul->width() + Spacing, buttonsTop);
-    if (QWidget *label2 = find("Label2"); label2 && ccome)
-        label2->move(ccome->x() + ccome->width() + Spacing, buttonsTop);
+    // 8. The work area of the edit view at the bottom edge: the fields on
+    // the lower row, the buttons, "?" and the status line on the row above.
+    if (!m_edit)
+        return;
+    const int workTop = m_edit->PlaceWorkArea(W, H);
 
-    // 9. With the edit view open the item list ends above the work area.
+    // 9. With the edit view open the item list ends just above the work area.
     if (isButtonPressed(6))
-        ListaVoci->resize(listWidth, std::max(0, buttonsTop - WorkAreaGap - listTop));
+        ListaVoci->resize(listWidth, std::max(0, workTop - WorkAreaGap - listTop));
     else
         ListaVoci->resize(listWidth, listHeight);
 }

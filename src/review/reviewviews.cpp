@@ -1,6 +1,7 @@
 #include "review/reviewviews.h"
 
 #include "app/mainwindow.h"
+#include "edit/editview.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -33,15 +34,6 @@ QCursor ListenCursor()
 
 } // namespace
 
-void RebuildCriticalsList(const ItemTable &from, ItemTable &criticals)
-{
-    QVector<VocabItem> items;
-    for (const VocabItem &item : from.Items())
-        if (item.CriticalMark == QLatin1String("c"))
-            items.append(item);
-    criticals.SetItems(std::move(items));
-}
-
 bool ReviewViews::listening() const { return m_mw.isButtonPressed(5); }
 
 void ReviewViews::menuLeggi_Click()
@@ -69,7 +61,7 @@ void ReviewViews::ChkCri_Click()
         mw.Label0->setText(CriticalItemsTitle);
         mw.ListaVoci->hide();
         mw.ListaCri->show();
-        RebuildCriticalsList(mw.ctx().store, *mw.criticalsTable());
+        mw.edit().RebuildCriticalsList();
     } else {
         mw.Label0->setText(AllItemsTitle);
         mw.ListaVoci->show();

@@ -6,11 +6,6 @@
 #include <QString>
 
 class MainWindow;
-class ItemTable;
-
-// Fills the criticals table with copies of the items of `from` whose mark is
-// exactly "c", in their order.
-void RebuildCriticalsList(const ItemTable &from, ItemTable &criticals);
 
 class ReviewViews {
 public:
