@@ -60,13 +60,17 @@ void FindSynonyms(const QString &question, const VocabStore &store, const ItemPo
             continue;
         const VocabItem &item = store.Item(n);
         const QString &field = QuestionField(item, direction);
-        // Every part of an entry is a piece of its text, so a field that does
-        // not contain the question cannot have a part equal to it; this keeps
+        // An entry without parentheses has one part, its trimmed text; and
+        // every part of an entry is a piece of its text, so a field that does
+        // not contain the question cannot have a part equal to it. This keeps
         // the entry splitting to the few candidates.
-        if (!field.contains(wanted, Qt::CaseSensitive))
+        if (!field.contains(QLatin1Char('('))) {
+            if (QStringView(field).trimmed() != wanted)
+                continue;
+        } else if (!field.contains(wanted, Qt::CaseSensitive)
+                   || !ParseEntry(field).contains(wanted, Qt::CaseSensitive)) {
             continue;
-        if (!ParseEntry(field).contains(wanted, Qt::CaseSensitive))
-            continue;
+        }
         const QString line = SynonymLine(item);
         if (line == search.OwnLine)
             continue; // the current item itself (or an exact copy of it)

@@ -136,6 +136,13 @@ TestLogRecord MakeTestLogRecord(const VocabStore &store, const ItemPool &pool,
     return record;
 }
 
+QString LogFailureText(const LogWriteResult &result)
+{
+    return QStringLiteral("The tests log could not be written:\n") + result.FileName
+        + QStringLiteral("\n") + result.Reason
+        + QStringLiteral("\nThe record is kept and will be added when the log can be written again.");
+}
+
 LogWriteResult TestLog::AppendTestLogRecord(const VocabStore &store, const ItemPool &pool,
                                             const RunOptions &options,
                                             const TestSession &session, const QDateTime &now,

@@ -60,6 +60,9 @@ struct LogWriteResult {
     int Pending = 0;       // records still kept in memory afterwards
 };
 
+// The message for a log that could not be written, naming the file and why.
+QString LogFailureText(const LogWriteResult &result);
+
 class TestLog {
 public:
     // Called when a test window closes: when DoneCount is not 0, appends the

@@ -48,7 +48,7 @@ struct VocabFileContents {
     QVector<VocabItem> items;              // accepted items, in file order
     std::optional<qint16> languageCode;    // from the last language line, if any
     QList<VocabFileMessage> messages;      // refused rows, in file order
-    int lineCount = 0;                     // physical lines read
+    qsizetype lineCount = 0;               // physical lines read
     bool utf8 = false;                     // the file was read as UTF-8
 };
 
