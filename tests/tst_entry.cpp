@@ -2,6 +2,7 @@
 // the answer part.
 #include "vocab/entry.h"
 
+#include <QRandomGenerator>
 #include <QtTest>
 
 class TestEntry : public QObject {
@@ -10,6 +11,7 @@ private slots:
     void normalise_data();
     void normalise();
     void normaliseIsStableOnNormalForms();
+    void normaliseMatchesStepByStepRewrite();
     void checkBrackets_data();
     void checkBrackets();
     void leadingBracketIsRefused_data();
@@ -56,6 +58,51 @@ void TestEntry::normaliseIsStableOnNormalForms()
                              QStringLiteral("to get [informal]"), QStringLiteral("go away"),
                              QStringLiteral("é (à, ü, ß)")})
         QCOMPARE(NormaliseEntry(s), s);
+}
+
+// The normalisation written step by step on whole strings, as a reference for
+// the buffered one.
+static QString normaliseStepByStep(QString s)
+{
+    qsizetype p = s.indexOf('(');
+    if (p < 0)
+        p = s.indexOf('[');
+    if (p <= 0)
+        return s;
+    s = s.left(p).trimmed() + ' ' + s.at(p) + s.mid(p + 1).trimmed();
+    qsizetype q = s.indexOf(')');
+    if (q < 0)
+        q = s.indexOf(']');
+    if (q >= 1)
+        s = s.left(q).trimmed() + s.at(q);
+    for (qsizetype k = 0;;) {
+        const qsizetype c = s.indexOf(',', k);
+        if (c < 1)
+            break;
+        s = s.left(c).trimmed() + ", " + s.mid(c + 1).trimmed();
+        k = c + 1;
+    }
+    return s;
+}
+
+void TestEntry::normaliseMatchesStepByStepRewrite()
+{
+    const QString alphabet = QStringLiteral("ab ,,  ()[]\t\u00A0\u3000é");
+    QRandomGenerator random(7);
+    for (int round = 0; round < 20000; ++round) {
+        QString text;
+        const int length = random.bounded(0, 200);
+        for (int i = 0; i < length; ++i)
+            text += alphabet.at(random.bounded(alphabet.size()));
+        QCOMPARE(NormaliseEntry(text), normaliseStepByStep(text));
+        // Normalised texts, and texts close to them, take the short way for
+        // entries already in normal form.
+        QString near = normaliseStepByStep(text);
+        QCOMPARE(NormaliseEntry(near), normaliseStepByStep(near));
+        if (!near.isEmpty())
+            near.insert(random.bounded(near.size()), alphabet.at(random.bounded(alphabet.size())));
+        QCOMPARE(NormaliseEntry(near), normaliseStepByStep(near));
+    }
 }
 
 void TestEntry::checkBrackets_data()

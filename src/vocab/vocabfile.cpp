@@ -7,6 +7,7 @@
 #include <QFileDevice>
 #include <QIODevice>
 #include <QSaveFile>
+#include <QStringDecoder>
 #include <QStringView>
 #include <array>
 #include <cstring>
@@ -31,9 +32,49 @@ constexpr std::array<char16_t, 32> HighControls = {
     0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
+// The character of every Windows-1252 byte.
+constexpr std::array<char16_t, 256> Windows1252Chars = [] {
+    std::array<char16_t, 256> table{};
+    for (int b = 0; b < 256; ++b)
+        table[b] = (b >= 0x80 && b < 0xA0) ? HighControls[b - 0x80] : char16_t(b);
+    return table;
+}();
+
 inline char16_t Windows1252Char(unsigned char b)
 {
-    return (b >= 0x80 && b < 0xA0) ? HighControls[b - 0x80] : char16_t(b);
+    return Windows1252Chars[b];
+}
+
+// Bytes whose Windows-1252 character is white space for QString::trimmed().
+constexpr std::array<bool, 256> Windows1252Spaces = [] {
+    std::array<bool, 256> table{};
+    for (int b = 0x09; b <= 0x0D; ++b)
+        table[b] = true;
+    table[0x20] = true;
+    table[0xA0] = true;
+    return table;
+}();
+
+constexpr quint64 HighBits = 0x8080808080808080ULL;
+
+// Decodes Windows-1252 bytes; runs of ASCII go eight bytes at a time.
+void DecodeWindows1252Into(const unsigned char *in, qsizetype size, char16_t *out)
+{
+    qsizetype i = 0;
+    while (i + 8 <= size) {
+        quint64 word;
+        std::memcpy(&word, in + i, 8);
+        if (word & HighBits) {
+            for (int j = 0; j < 8; ++j)
+                out[i + j] = Windows1252Char(in[i + j]);
+        } else {
+            for (int j = 0; j < 8; ++j)
+                out[i + j] = in[i + j];
+        }
+        i += 8;
+    }
+    for (; i < size; ++i)
+        out[i] = Windows1252Char(in[i]);
 }
 
 inline bool IsContinuation(unsigned char b) { return (b & 0xC0) == 0x80; }
@@ -70,45 +111,6 @@ inline int Utf8SequenceLength(const unsigned char *d, qsizetype i, qsizetype siz
     return 0;
 }
 
-// Decodes at most `limit` UTF-16 characters of a line into out (room for
-// limit + 1); an ill-formed sequence becomes U+FFFD. Returns the count.
-int DecodeUtf8Prefix(const unsigned char *d, qsizetype size, char16_t *out, int limit)
-{
-    int n = 0;
-    qsizetype i = 0;
-    while (i < size && n < limit) {
-        const unsigned char b = d[i];
-        if (b < 0x80) {
-            out[n++] = b;
-            ++i;
-            continue;
-        }
-        switch (Utf8SequenceLength(d, i, size)) {
-        case 2:
-            out[n++] = char16_t(((b & 0x1F) << 6) | (d[i + 1] & 0x3F));
-            i += 2;
-            break;
-        case 3:
-            out[n++] = char16_t(((b & 0x0F) << 12) | ((d[i + 1] & 0x3F) << 6) | (d[i + 2] & 0x3F));
-            i += 3;
-            break;
-        case 4: {
-            const char32_t cp = ((b & 0x07) << 18) | ((d[i + 1] & 0x3F) << 12)
-                | ((d[i + 2] & 0x3F) << 6) | (d[i + 3] & 0x3F);
-            out[n++] = QChar::highSurrogate(cp);
-            out[n++] = QChar::lowSurrogate(cp);
-            i += 4;
-            break;
-        }
-        default:
-            out[n++] = 0xFFFD;
-            ++i;
-            break;
-        }
-    }
-    return n;
-}
-
 bool HasNonAscii(const char *data, qsizetype size)
 {
     for (qsizetype i = 0; i < size; ++i)
@@ -119,6 +121,41 @@ bool HasNonAscii(const char *data, qsizetype size)
 
 // The lesson of columns 1-2: two digits from "01" to "20", a single
 // character being read with "0" before it. Empty when it is not a lesson.
+// The text of a field without the white space at both ends, as
+// QString::trimmed() takes it away.
+QString TrimmedField(QStringView field)
+{
+    const QChar *begin = field.begin();
+    const QChar *end = field.end();
+    while (begin < end && end[-1].isSpace())
+        --end;
+    while (begin < end && begin->isSpace())
+        ++begin;
+    return QString(begin, end - begin);
+}
+
+// The same for a field of a Windows-1252 line of `length` bytes.
+QString Windows1252Field(const char *line, int column, int length)
+{
+    const auto *begin = reinterpret_cast<const unsigned char *>(line) + qMin(column, length);
+    const auto *end = reinterpret_cast<const unsigned char *>(line) + qMin(column + FieldWidth, length);
+    // The padding is blanks: skip them eight at a time first.
+    while (end - begin >= 8) {
+        quint64 word;
+        std::memcpy(&word, end - 8, 8);
+        if (word != 0x2020202020202020ULL)
+            break;
+        end -= 8;
+    }
+    while (begin < end && Windows1252Spaces[end[-1]])
+        --end;
+    while (begin < end && Windows1252Spaces[*begin])
+        ++begin;
+    QString text(end - begin, Qt::Uninitialized);
+    DecodeWindows1252Into(begin, end - begin, reinterpret_cast<char16_t *>(text.data()));
+    return text;
+}
+
 const QString &LessonOf(QStringView columns)
 {
     static const std::array<QString, 21> lessons = [] {
@@ -170,7 +207,7 @@ bool IsValidUtf8(const char *data, qsizetype size)
         while (i + 8 <= size) {
             quint64 word;
             std::memcpy(&word, d + i, 8);
-            if (word & 0x8080808080808080ULL)
+            if (word & HighBits)
                 break;
             i += 8;
         }
@@ -187,9 +224,8 @@ bool IsValidUtf8(const char *data, qsizetype size)
 QString DecodeWindows1252(const char *data, qsizetype size)
 {
     QString text(size, Qt::Uninitialized);
-    char16_t *out = reinterpret_cast<char16_t *>(text.data());
-    for (qsizetype i = 0; i < size; ++i)
-        out[i] = Windows1252Char(static_cast<unsigned char>(data[i]));
+    DecodeWindows1252Into(reinterpret_cast<const unsigned char *>(data), size,
+                          reinterpret_cast<char16_t *>(text.data()));
     return text;
 }
 
@@ -238,8 +274,6 @@ VocabFileContents ReadVocabFile(const QByteArray &bytes, const VocabFileReadOpti
         data += 3;
         size -= 3;
     }
-    const auto *d = reinterpret_cast<const unsigned char *>(data);
-
     const int room = qMax(0, options.room);
     result.items.reserve(qMin<qsizetype>(room, size / LineWidth + 1));
 
@@ -260,7 +294,14 @@ VocabFileContents ReadVocabFile(const QByteArray &bytes, const VocabFileReadOpti
     const char *nextCr = nullptr;
     const char *nextLf = nullptr;
     const char *const end = data + size;
-    std::array<char16_t, LineWidth + 1> buffer;
+    // A line of UTF-8 is decoded up to the most bytes that 105 characters
+    // can take; only its first 105 characters are used. The decoder keeps no
+    // state between lines and leaves a U+FEFF at the start of a line alone.
+    constexpr int Utf8Bytes = 4 * LineWidth;
+    QStringDecoder utf8Decoder(QStringDecoder::Utf8,
+                               QStringDecoder::Flag::Stateless
+                                   | QStringDecoder::Flag::ConvertInitialBom);
+    std::array<QChar, Utf8Bytes> buffer;
     qsizetype pos = 0;
     int row = 0;
     while (pos < size) {
@@ -287,23 +328,32 @@ VocabFileContents ReadVocabFile(const QByteArray &bytes, const VocabFileReadOpti
             sinceEvents.restart();
         }
 
-        // Only the first 105 characters of a line count.
+        // Only the first 105 characters of a line count. A Windows-1252 line
+        // has one byte per character: its head (lesson and mark) is decoded
+        // here and its two fields straight from the bytes, without their
+        // padding.
         int length;
         if (result.utf8) {
-            length = DecodeUtf8Prefix(d + (lineStart - data), lineBytes, buffer.data(), LineWidth);
+            const QByteArrayView bytesOfLine(lineStart, qMin<qsizetype>(lineBytes, Utf8Bytes));
+            length = int(utf8Decoder.appendToBuffer(buffer.data(), bytesOfLine) - buffer.data());
+            length = qMin(length, LineWidth);
         } else {
             length = int(qMin<qsizetype>(lineBytes, LineWidth));
-            for (int i = 0; i < length; ++i)
-                buffer[i] = Windows1252Char(static_cast<unsigned char>(lineStart[i]));
+            for (int i = 0; i < qMin(length, EnglishColumn); ++i)
+                buffer[i] = QChar(Windows1252Char(static_cast<unsigned char>(lineStart[i])));
         }
-        length = qMin(length, LineWidth);
-        const QStringView line(buffer.data(), length);
+        const QStringView line(buffer.data(), result.utf8 ? length : qMin(length, EnglishColumn));
+        auto field = [&](int column) {
+            return result.utf8 ? TrimmedField(line.mid(column, FieldWidth))
+                               : Windows1252Field(lineStart, column, length);
+        };
 
         if (length <= 2)
             continue;
-        if (line.startsWith(u"##"))
+        const char16_t first = line[0].unicode();
+        if (first == u'#' && line[1] == u'#')
             continue;
-        if (line.startsWith(u"@@")) {
+        if (first == u'@' && line[1] == u'@') {
             const char16_t digit = length >= 4 ? line[3].unicode() : u' ';
             result.languageCode = qint16((digit >= u'0' && digit <= u'9') ? digit - u'0' : 0);
             continue;
@@ -317,8 +367,8 @@ VocabFileContents ReadVocabFile(const QByteArray &bytes, const VocabFileReadOpti
 
         const QString &lesson = LessonOf(line.left(2));
         QString mark = MarkOf(line);
-        QString english = line.mid(EnglishColumn, FieldWidth).trimmed().toString();
-        QString myLanguage = line.mid(MyLanguageColumn, FieldWidth).trimmed().toString();
+        QString english = field(EnglishColumn);
+        QString myLanguage = field(MyLanguageColumn);
 
         if (lesson.isEmpty()) {
             refuse({RowDiscardedTitle,

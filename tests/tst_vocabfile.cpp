@@ -1,0 +1,519 @@
+// The .eng file: reading (row numbers, refused rows, encodings, odd input),
+// writing (layout, encodings, refusals) and saving safely.
+#include "vocab/vocabfile.h"
+
+#include "failingdevice.h"
+#include "testsupport.h"
+
+#include <QDir>
+#include <QRandomGenerator>
+#include <QSaveFile>
+#include <QtTest>
+
+class TestVocabFile : public QObject {
+    Q_OBJECT
+private slots:
+    void roundTrip_data();
+    void roundTrip();
+    void writtenLayout();
+    void rowNumbersCountEveryLine();
+    void lessonPadding_data();
+    void lessonPadding();
+    void lessonOutOfRangeIsRefused_data();
+    void lessonOutOfRangeIsRefused();
+    void languageLine_data();
+    void languageLine();
+    void lineEnds();
+    void charactersBeyondColumn105Ignored();
+    void decoding();
+    void tooManyItems();
+    void textTooLongOnceSpacedIsRefused();
+    void anyInputLoads_data();
+    void anyInputLoads();
+    void eventsRunWhileReading();
+    void writerRefusesUnwritableItems();
+    void failedWriteToDevice();
+    void failedSaveKeepsOldFile();
+    void saveIntoImpossibleFolder();
+    void saveReplacesFile();
+    void readMissingFile();
+    void extensionRule_data();
+    void extensionRule();
+};
+
+namespace {
+
+const QByteArray Ruler =
+    "## c #.............................................#   #................................................#";
+
+// An item line as Save writes it, without its line end.
+QString itemLine(const QString &lesson, const QString &mark, const QString &english,
+                 const QString &mine)
+{
+    return lesson + ' ' + mark + ' ' + english.leftJustified(50) + mine.leftJustified(50);
+}
+
+QByteArray latin(const QStringList &lines)
+{
+    QByteArray out;
+    for (const QString &line : lines)
+        out += line.toLatin1() + "\r\n";
+    return out;
+}
+
+VocabItem item(const QString &lesson, const QString &english, const QString &mine,
+               const QString &mark = " ")
+{
+    return VocabItem{lesson, mark, english, mine};
+}
+
+} // namespace
+
+void TestVocabFile::roundTrip_data()
+{
+    QTest::addColumn<QVector<VocabItem>>("items");
+    QTest::addColumn<int>("language");
+    QTest::addColumn<bool>("utf8");
+
+    QTest::newRow("Windows-1252 accents")
+        << QVector<VocabItem>{item("01", "because (since, as)", "perché (poiché)", "c"),
+                              item("20", "street", "Straße"), item("05", "naive", "naïve"),
+                              item("03", "euro [money]", "€ – «quote»"),
+                              item("01", "because (since, as)", "perché (poiché)")}
+        << 1 << false;
+    QTest::newRow("UTF-8 beyond the code page")
+        << QVector<VocabItem>{item("02", "boat", "łódź"), item("12", "Japan", "日本"),
+                              item("07", "smile (grin)", "😀 (sorriso)", "c"),
+                              item("07", "café", "kawiarnia")}
+        << 4 << true;
+    // These bytes in Windows-1252 would be read back as the UTF-8 of "é".
+    QTest::newRow("code page text that looks like UTF-8")
+        << QVector<VocabItem>{item("01", "Ã©", "x")} << 0 << true;
+    QTest::newRow("unassigned code page bytes")
+        << QVector<VocabItem>{item("01", QString(QChar(0x81)) + "x", "y")} << 2 << false;
+    QTest::newRow("no items") << QVector<VocabItem>{} << 3 << false;
+    QTest::newRow("full-width texts")
+        << QVector<VocabItem>{item("09", QString(50, 'e'), QString(50, QChar(0xE8)))} << 0
+        << false;
+}
+
+void TestVocabFile::roundTrip()
+{
+    QFETCH(QVector<VocabItem>, items);
+    QFETCH(int, language);
+    QFETCH(bool, utf8);
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath("words.eng");
+    const VocabSaveResult saved = SaveVocabFile(path, items, qint16(language));
+    QVERIFY2(saved.ok, qPrintable(saved.error));
+    QCOMPARE(EncodeVocabFile(items, qint16(language)).utf8, utf8);
+    QCOMPARE(readFileBytes(path).startsWith("\xEF\xBB\xBF"), utf8);
+
+    VocabFileContents read;
+    QString error;
+    QVERIFY(ReadVocabFileAt(path, read, &error));
+    QCOMPARE(read.messages, QList<VocabFileMessage>{});
+    QCOMPARE(read.items, items);
+    QCOMPARE(read.languageCode, std::optional<qint16>(qint16(language)));
+
+    VocabStore store;
+    store.LanguageCode = 9;
+    AddToStore(read, store);
+    QCOMPARE(store.Items(), items);
+    QCOMPARE(store.LanguageCode, qint16(language));
+}
+
+void TestVocabFile::writtenLayout()
+{
+    const VocabFileBytes file =
+        EncodeVocabFile({item("01", "house (home)", "casa", "c"), item("12", "é", "")}, 1);
+    QVERIFY(file.ok());
+    const QList<QByteArray> lines = file.bytes.split('\n');
+    QCOMPARE(lines.size(), 5); // four lines, each ended by CR LF
+    QCOMPARE(lines[0], QByteArray("@@ 1 1=ita 2=fra 3=ger 4=spa 0=others\r"));
+    QCOMPARE(lines[1], Ruler + "\r");
+    QCOMPARE(lines[2], "01 c house (home)" + QByteArray(38, ' ') + "casa" + QByteArray(46, ' ')
+                           + "\r");
+    QCOMPARE(lines[3], "12   \xE9" + QByteArray(49 + 50, ' ') + "\r");
+    QCOMPARE(lines[4], QByteArray());
+    QCOMPARE(RulerLine().size(), 105);
+    QCOMPARE(LanguageLine(0), QString("@@ 0 1=ita 2=fra 3=ger 4=spa 0=others"));
+}
+
+void TestVocabFile::rowNumbersCountEveryLine()
+{
+    const QByteArray bytes = latin({
+        "@@ 2 1=ita 2=fra 3=ger 4=spa 0=others",         // 1
+        QString::fromLatin1(Ruler),                       // 2
+        "",                                               // 3
+        "ab",                                             // 4
+        "## a comment",                                   // 5
+        itemLine("01", " ", "house(home ,dwelling )", "maison"), // 6
+        itemLine("02", "c", "door (gate", "porte  (portail ,entrée)"), // 7
+        "x",                                              // 8
+        itemLine(" 3", " ", "window", "fenêtre [f.] ouverte"), // 9
+        itemLine("04", " ", "a [b)", "x"),               // 10
+        itemLine("05", " ", "roof", "toit"),              // 11
+    });
+    QList<VocabFileMessage> seen;
+    VocabFileReadOptions options;
+    options.onRefusedRow = [&](const VocabFileMessage &m) { seen.append(m); };
+    const VocabFileContents read = ReadVocabFile(bytes, options);
+
+    QCOMPARE(read.lineCount, 11);
+    QCOMPARE(read.languageCode, std::optional<qint16>(2));
+    QCOMPARE(read.items,
+             (QVector<VocabItem>{item("01", "house (home, dwelling)", "maison"),
+                                 item("03", "window", "fenêtre [f.]"), item("05", "roof", "toit")}));
+    QCOMPARE(read.messages.size(), 2);
+    QCOMPARE(read.messages[0].title, QString("Row discarded ..."));
+    QCOMPARE(read.messages[0].text,
+             QString("The row number 7 badly uses brackets or commas\r\n\r\n"
+                     "  Lesson = 02 c\r\n"
+                     "  English = door (gate\r\n"
+                     "  My language= porte (portail, entrée)"));
+    QVERIFY(read.messages[1].text.startsWith("The row number 10 badly uses brackets or commas"));
+    QCOMPARE(seen, read.messages);
+}
+
+void TestVocabFile::lessonPadding_data()
+{
+    QTest::addColumn<QString>("columns");
+    QTest::addColumn<QString>("lesson");
+    QTest::newRow("blank first") << " 5" << "05";
+    QTest::newRow("blank second") << "5 " << "05";
+    QTest::newRow("two digits") << "05" << "05";
+    QTest::newRow("twenty") << "20" << "20";
+    QTest::newRow("one") << "1 " << "01";
+}
+
+void TestVocabFile::lessonPadding()
+{
+    QFETCH(QString, columns);
+    QFETCH(QString, lesson);
+    const VocabFileContents read = ReadVocabFile(latin({itemLine(columns, "c", "a", "b")}));
+    QCOMPARE(read.messages, QList<VocabFileMessage>{});
+    QCOMPARE(read.items, QVector<VocabItem>{item(lesson, "a", "b", "c")});
+}
+
+void TestVocabFile::lessonOutOfRangeIsRefused_data()
+{
+    QTest::addColumn<QString>("columns");
+    QTest::newRow("zero") << "00";
+    QTest::newRow("zero alone") << "0 ";
+    QTest::newRow("twenty-one") << "21";
+    QTest::newRow("letters") << "ab";
+    QTest::newRow("digit and letter") << "1a";
+    QTest::newRow("blank") << "  ";
+    QTest::newRow("sign") << "+5";
+}
+
+void TestVocabFile::lessonOutOfRangeIsRefused()
+{
+    QFETCH(QString, columns);
+    const VocabFileContents read = ReadVocabFile(
+        latin({"## x", itemLine(columns, "c", "word", "parola"), itemLine("07", " ", "w", "p")}));
+    QCOMPARE(read.items, QVector<VocabItem>{item("07", "w", "p")});
+    QCOMPARE(read.messages.size(), 1);
+    QCOMPARE(read.messages[0].title, QString("Row discarded ..."));
+    QCOMPARE(read.messages[0].text,
+             "The row number 2 has a lesson out of range (1 to 20)\r\n\r\n  Lesson = " + columns
+                 + " c\r\n  English = word\r\n  My language= parola");
+}
+
+void TestVocabFile::languageLine_data()
+{
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<int>("code"); // -1: no language line
+    QTest::newRow("Italian") << QStringList{"@@ 1 1=ita"} << 1;
+    QTest::newRow("last one wins") << QStringList{"@@ 1", "01 c a", "@@ 3"} << 3;
+    QTest::newRow("not a digit") << QStringList{"@@ x 1=ita"} << 0;
+    QTest::newRow("sign in column 4") << QStringList{"@@ -1"} << 0;
+    QTest::newRow("too short for column 4") << QStringList{"@@ "} << 0;
+    QTest::newRow("digit beyond the languages kept") << QStringList{"@@ 7"} << 7;
+    QTest::newRow("nine") << QStringList{"@@ 9"} << 9;
+    QTest::newRow("two characters are skipped") << QStringList{"@@"} << -1;
+    QTest::newRow("none") << QStringList{"## c"} << -1;
+}
+
+void TestVocabFile::languageLine()
+{
+    QFETCH(QStringList, lines);
+    QFETCH(int, code);
+    const VocabFileContents read = ReadVocabFile(latin(lines));
+    if (code < 0)
+        QVERIFY(!read.languageCode);
+    else
+        QCOMPARE(read.languageCode, std::optional<qint16>(qint16(code)));
+
+    VocabStore store;
+    store.LanguageCode = 4;
+    AddToStore(read, store);
+    QCOMPARE(store.LanguageCode, qint16(code < 0 ? 4 : code));
+}
+
+void TestVocabFile::lineEnds()
+{
+    const QByteArray a = itemLine("01", " ", "one", "uno").toLatin1();
+    const QByteArray bad = itemLine("02", " ", "two (", "due").toLatin1();
+    const QByteArray b = itemLine("03", " ", "three", "tre").toLatin1();
+    for (const QByteArray &bytes :
+         {a + "\n\n" + bad + "\n" + b, a + "\r\r" + bad + "\r" + b + "\r",
+          a + "\r\n\n" + bad + "\r" + b + "\r\n"}) {
+        const VocabFileContents read = ReadVocabFile(bytes);
+        QCOMPARE(read.items.size(), 2);
+        QCOMPARE(read.items[1], item("03", "three", "tre"));
+        QCOMPARE(read.messages.size(), 1);
+        QVERIFY(read.messages[0].text.startsWith("The row number 3 "));
+    }
+}
+
+void TestVocabFile::charactersBeyondColumn105Ignored()
+{
+    const QString line = itemLine("01", " ", "one", QString(50, 'm')) + "(tail";
+    const VocabFileContents read = ReadVocabFile(latin({line, line + QString(100000, 'z')}));
+    QCOMPARE(read.messages, QList<VocabFileMessage>{});
+    QCOMPARE(read.items.size(), 2);
+    QCOMPARE(read.items[0].MyLanguage, QString(50, 'm'));
+    QCOMPARE(read.items[1], read.items[0]);
+}
+
+void TestVocabFile::decoding()
+{
+    // Windows-1252: 0x80 is the euro sign; a lone 0xE9 is not UTF-8.
+    VocabFileContents read = ReadVocabFile("01   \x80 \xE9\r\n");
+    QVERIFY(!read.utf8);
+    QCOMPARE(read.items.value(0).English, QString::fromUtf8("€ é"));
+
+    // UTF-8 without a byte order mark, recognised by its accented letters.
+    read = ReadVocabFile(QString("01   é ł").toUtf8());
+    QVERIFY(read.utf8);
+    QCOMPARE(read.items.value(0).English, QString::fromUtf8("é ł"));
+
+    // Columns count characters, not bytes.
+    read = ReadVocabFile(itemLine("01", "c", "żółw", "tartaruga").toUtf8());
+    QCOMPARE(read.items.value(0), item("01", "żółw", "tartaruga", "c"));
+
+    // A byte order mark before plain ASCII is not part of the first line.
+    read = ReadVocabFile("\xEF\xBB\xBF@@ 3\r\n01   a");
+    QVERIFY(read.utf8);
+    QCOMPARE(read.languageCode, std::optional<qint16>(3));
+    QCOMPARE(read.items.value(0).English, QString("a"));
+
+    // After a byte order mark, broken sequences become replacement characters.
+    read = ReadVocabFile("\xEF\xBB\xBF" "01   a\xFF\xC3");
+    QCOMPARE(read.items.value(0).English, QString("a\uFFFD\uFFFD"));
+}
+
+void TestVocabFile::tooManyItems()
+{
+    QByteArray bytes = "@@ 1\r\n";
+    const QByteArray good = itemLine("01", " ", "w", "p").toLatin1() + "\r\n";
+    for (int i = 0; i < ItemTable::MaxItems; ++i)
+        bytes += good;
+    bytes += good + "## c\r\n" + good + "zz bad row\r\n@@ 2\r\n";
+    const VocabFileContents read = ReadVocabFile(bytes);
+    QCOMPARE(read.items.size(), ItemTable::MaxItems);
+    QCOMPARE(read.languageCode, std::optional<qint16>(2));
+    QCOMPARE(read.messages.size(), 1);
+    QCOMPARE(read.messages[0].title, QString("Rows discarded ..."));
+    QCOMPARE(read.messages[0].text,
+             QString("A vocabulary holds at most 32767 items: the 3 item rows from the row "
+                     "number 32769 on were not read."));
+
+    // Items already in the store leave less room.
+    VocabFileReadOptions options;
+    options.room = 1;
+    const VocabFileContents some = ReadVocabFile(good + good, options);
+    QCOMPARE(some.items.size(), 1);
+    QCOMPARE(some.messages.size(), 1);
+}
+
+void TestVocabFile::textTooLongOnceSpacedIsRefused()
+{
+    // 50 characters in the file, 54 once the commas get their blanks.
+    const QString english = "n(a,b,c,d" + QString(40, 'x') + ")";
+    QCOMPARE(english.size(), 50);
+    const VocabFileContents read =
+        ReadVocabFile(latin({itemLine("01", " ", english, "p"), itemLine("02", " ", "w", "p")}));
+    QCOMPARE(read.items, QVector<VocabItem>{item("02", "w", "p")});
+    QCOMPARE(read.messages.size(), 1);
+    QVERIFY(read.messages[0].text.startsWith(
+        "The row number 1 is longer than 50 characters once its brackets and commas are spaced"
+        "\r\n\r\n  Lesson = 01  \r\n  English = n (a, b, c, d"));
+}
+
+void TestVocabFile::anyInputLoads_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QRandomGenerator random(20240611);
+    QByteArray binary(200000, Qt::Uninitialized);
+    for (char &c : binary)
+        c = char(random.bounded(256));
+    QTest::newRow("binary") << binary;
+    QTest::newRow("one huge line") << QByteArray(20 * 1024 * 1024, 'a');
+    static const char nuls[] = "01 c \0\0\0 (\0)\r\n\0\0\0\0\0\r\n";
+    QTest::newRow("NUL bytes") << QByteArray(nuls, sizeof nuls - 1) + QByteArray(5000, '\0');
+    QByteArray shortLines;
+    for (int i = 0; i < 100000; ++i)
+        shortLines += (i % 3 == 0) ? "\r\n" : (i % 3 == 1) ? "a\n" : "bc\r";
+    QTest::newRow("only short lines") << shortLines;
+    QTest::newRow("empty") << QByteArray();
+    QTest::newRow("line ends only") << QByteArray(100000, '\r');
+    QTest::newRow("broken UTF-8 with mark") << QByteArray("\xEF\xBB\xBF\xF0\x9F\x98 01 \xC0\xAF");
+    QTest::newRow("truncated surrogate pair at column 105")
+        << (QString(104, QChar('1')) + QString::fromUtf8("😀")).toUtf8();
+}
+
+void TestVocabFile::anyInputLoads()
+{
+    QFETCH(QByteArray, bytes);
+    const VocabFileContents read = ReadVocabFile(bytes);
+    // Whatever was accepted can be written back.
+    for (const VocabItem &i : read.items)
+        QVERIFY2(UnwritableReason(i).isEmpty(), qPrintable(i.English));
+    QVERIFY(EncodeVocabFile(read.items, read.languageCode.value_or(0)).ok());
+}
+
+void TestVocabFile::eventsRunWhileReading()
+{
+    QByteArray bytes;
+    for (int i = 0; i < 400; ++i)
+        bytes += "01   bad (\r\n";
+    int calls = 0;
+    VocabFileReadOptions options;
+    options.letEventsRun = [&] { ++calls; };
+    options.onRefusedRow = [](const VocabFileMessage &) { QTest::qSleep(1); };
+    const VocabFileContents read = ReadVocabFile(bytes, options);
+    QCOMPARE(read.messages.size(), 400);
+    QVERIFY(calls >= 2);
+}
+
+void TestVocabFile::writerRefusesUnwritableItems()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("old.eng");
+    const QByteArray old = "@@ 1\r\nold content\r\n";
+    QVERIFY(writeFileBytes(path, old));
+
+    const VocabItem good = item("01", "w", "p");
+    const QList<VocabItem> bad{item("01", QString(51, 'e'), "p"), item("01", "e", QString(51, 'p')),
+                               item("1", "e", "p"), item("21", "e", "p"), item("01", "e", "p", ""),
+                               item("01", "e", "p", "cc"), item("01", "e\nf", "p"),
+                               item("01", "e", "p\r")};
+    for (const VocabItem &b : bad) {
+        const VocabFileBytes encoded = EncodeVocabFile({good, b}, 1);
+        QVERIFY(!encoded.ok());
+        QVERIFY(encoded.bytes.isEmpty());
+        QVERIFY2(encoded.error.startsWith("The item number 2 cannot be written: "),
+                 qPrintable(encoded.error));
+        const VocabSaveResult saved = SaveVocabFile(path, {good, b}, 1);
+        QVERIFY(!saved.ok);
+        QCOMPARE(saved.error, encoded.error);
+        QCOMPARE(readFileBytes(path), old);
+    }
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"old.eng"});
+}
+
+void TestVocabFile::failedWriteToDevice()
+{
+    const QVector<VocabItem> items{item("01", "w", "p")};
+    for (qint64 room : {0, 10, 200}) {
+        FailingDevice device(room);
+        const VocabSaveResult result = WriteVocabFile(device, items, 1);
+        QVERIFY(!result.ok);
+        QVERIFY(!result.error.isEmpty());
+    }
+
+    // A full disk, for real: the error shows when the data is flushed.
+    QFile full("/dev/full");
+    if (full.open(QIODevice::WriteOnly)) {
+        const VocabSaveResult result = WriteVocabFile(full, items, 1);
+        QVERIFY(!result.ok);
+        QVERIFY(!result.error.isEmpty());
+    }
+}
+
+void TestVocabFile::failedSaveKeepsOldFile()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("words.eng");
+    const QVector<VocabItem> before{item("01", "old", "vecchio")};
+    QVERIFY(SaveVocabFile(path, before, 1).ok);
+    const QByteArray old = readFileBytes(path);
+
+    FailingSaveFile file(path);
+    const VocabSaveResult result =
+        SaveVocabFile(file, {item("02", "new", "nuovo"), item("03", "more", "altro")}, 2);
+    QVERIFY(!result.ok);
+    QCOMPARE(result.error, QString("No space left on device"));
+    QCOMPARE(readFileBytes(path), old);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"words.eng"});
+
+    const VocabFileMessage message = SaveFailedMessage(path, result.error);
+    QCOMPARE(message.title, QString("Save failed ..."));
+    QVERIFY(message.text.contains(path));
+    QVERIFY(message.text.contains("No space left on device"));
+}
+
+void TestVocabFile::saveIntoImpossibleFolder()
+{
+    // Tests run as root, so a folder without write access would not stop the
+    // write: use a folder that does not exist and one that is a plain file.
+    QTemporaryDir dir;
+    const QString plainFile = dir.filePath("plain");
+    QVERIFY(writeFileBytes(plainFile, "keep"));
+    for (const QString &path : {dir.filePath("vanished/words.eng"), plainFile + "/words.eng"}) {
+        const VocabSaveResult result = SaveVocabFile(path, {item("01", "w", "p")}, 1);
+        QVERIFY(!result.ok);
+        QVERIFY(!result.error.isEmpty());
+    }
+    QCOMPARE(readFileBytes(plainFile), QByteArray("keep"));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+             QStringList{"plain"});
+}
+
+void TestVocabFile::saveReplacesFile()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("words.eng");
+    QVERIFY(writeFileBytes(path, QByteArray(100000, 'x')));
+    const QVector<VocabItem> items{item("04", "new", "nuovo")};
+    QVERIFY(SaveVocabFile(path, items, 3).ok);
+    QCOMPARE(readFileBytes(path), EncodeVocabFile(items, 3).bytes);
+}
+
+void TestVocabFile::readMissingFile()
+{
+    QTemporaryDir dir;
+    VocabFileContents contents;
+    QString error;
+    QVERIFY(!ReadVocabFileAt(dir.filePath("none.eng"), contents, &error));
+    QVERIFY(!error.isEmpty());
+    const VocabFileMessage message = OpenFailedMessage(dir.filePath("none.eng"), error);
+    QVERIFY(message.text.contains("none.eng"));
+}
+
+void TestVocabFile::extensionRule_data()
+{
+    QTest::addColumn<QString>("chosen");
+    QTest::addColumn<QString>("written");
+    QTest::newRow("no extension") << "/home/u/words" << "/home/u/words.eng";
+    QTest::newRow("lower case") << "/home/u/words.eng" << "/home/u/words.eng";
+    QTest::newRow("capitals") << "/home/u/words.ENG" << "/home/u/words.ENG";
+    QTest::newRow("mixed") << "words.Eng" << "words.Eng";
+    QTest::newRow("other extension") << "words.txt" << "words.txt.eng";
+    QTest::newRow("ends in eng without dot") << "/u/leng" << "/u/leng.eng";
+    QTest::newRow("only the extension") << ".eng" << ".eng";
+}
+
+void TestVocabFile::extensionRule()
+{
+    QFETCH(QString, chosen);
+    QFETCH(QString, written);
+    QCOMPARE(WithEngExtension(chosen), written);
+}
+
+QTEST_GUILESS_MAIN(TestVocabFile)
+#include "tst_vocabfile.moc"
