@@ -97,6 +97,7 @@ void WorkArea::buildButtons()
 
     Label2 = new QLabel(parent);
     Label2->setObjectName(QStringLiteral("Label2"));
+    Label2->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     QFont statusFont = Label2->font();
     statusFont.setBold(true);
     Label2->setFont(statusFont);
@@ -351,7 +352,7 @@ void WorkArea::SetButtons(bool add, bool change, bool erase)
 void WorkArea::ShowStatus(const QString &text)
 {
     Label2->setText(text);
-    Label2->adjustSize();
+    Label2->resize(Label2->sizeHint().width(), RowHeight);
     Label2->show();
 }
 
@@ -381,8 +382,7 @@ int WorkArea::Place(int W, int H)
     Cadd->setGeometry(69, buttonTop, 28, RowHeight);
     Cpul->setGeometry(101, buttonTop, qMax(110, Cpul->sizeHint().width()), RowHeight);
     Ccome->setGeometry(Cpul->x() + Cpul->width() + 5, buttonTop, 28, RowHeight);
-    Label2->adjustSize();
-    Label2->move(Ccome->x() + Ccome->width() + 5,
-                 buttonTop + (RowHeight - Label2->height()) / 2);
+    Label2->setGeometry(Ccome->x() + Ccome->width() + 5, buttonTop, Label2->sizeHint().width(),
+                        RowHeight);
     return buttonTop;
 }
