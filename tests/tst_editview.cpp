@@ -47,6 +47,7 @@ private slots:
     void cleanup();
 
     void openAndClose();
+    void closingRebuildsTheLessonTable();
     void emptyVocabularyOpensWithZero();
     void itemClickLoadsTheWorkArea();
     void readViewClickDoesNothing();
@@ -165,6 +166,9 @@ void TestEditView::openAndClose()
     QVERIFY(m_mw->Label1->isVisible());
     QVERIFY(m_mw->ListaVoci->isVisible());
     QVERIFY(m_mw->ListaVoci->viewport()->testAttribute(Qt::WA_SetCursor));
+    // The pencil picture, with its tip as the hot spot.
+    QCOMPARE(m_mw->ListaVoci->viewport()->cursor().shape(), Qt::BitmapCursor);
+    QCOMPARE(m_mw->ListaVoci->viewport()->cursor().hotSpot(), QPoint(2, 30));
     QVERIFY(!m_mw->ChkCri->isVisible());
     QVERIFY(!m_mw->Label8->isVisible());
     for (QMenu *m : {m_mw->menuView, m_mw->menuTest, m_mw->menuOptions})
@@ -220,6 +224,19 @@ void TestEditView::openAndClose()
     for (int n = 1; n <= 10; ++n)
         QVERIFY(m_mw->button(n)->isEnabled());
     QVERIFY(m_mw->Sfondo->isVisible());
+}
+
+void TestEditView::closingRebuildsTheLessonTable()
+{
+    fill({item("01", " ", "house", "casa")});
+    openView();
+    fillFields("7", "", "dog", "cane");
+    w->Cadd->click();
+    QVERIFY(!m_ctx->options.LessonEnabled[7]);
+    m_mw->menuAggiorna->trigger();
+    QVERIFY(m_ctx->options.LessonEnabled[7]);
+    QCOMPARE(m_ctx->options.LessonState[7], qint16(1));
+    QCOMPARE(m_ctx->pool.Size(), 2);
 }
 
 void TestEditView::emptyVocabularyOpensWithZero()
@@ -738,22 +755,30 @@ void TestEditView::poolNeverHandsOutAnErasedPosition()
     fill({item("01", " ", "one", "uno"), item("01", " ", "two", "due"),
           item("01", " ", "three", "tre"), item("01", " ", "four", "quattro")});
     m_ctx->pool.BuildItemPool(m_ctx->store, m_ctx->options);
+    auto askAll = [this] {
+        QList<int> asked;
+        m_ctx->pool.PoolPosition = -1;
+        m_ctx->pool.RunOut = false;
+        m_desk->boxes.answers = {platform::Cancel};
+        for (int i = 0; i < 6 && !m_ctx->pool.RunOut; ++i) {
+            m_ctx->pool.NextItem(m_ctx->store, m_ctx->options, m_desk->boxes, m_mw);
+            if (!m_ctx->pool.RunOut)
+                asked << m_ctx->pool.CurrentItem;
+            m_ctx->pool.PendingItem = 0; // answered
+        }
+        return asked;
+    };
     openView();
     clickRow(m_mw->ListaVoci, 4);
     w->Ccan->click();
     clickRow(m_mw->ListaVoci, 3);
     w->Ccan->click();
-    m_mw->menuAggiorna->trigger();
     QCOMPARE(m_ctx->store.ItemCount(), qint16(2));
-    QList<int> asked;
-    m_desk->boxes.answers = {platform::Cancel};
-    for (int i = 0; i < 6 && !m_ctx->pool.RunOut; ++i) {
-        m_ctx->pool.NextItem(m_ctx->store, m_ctx->options, m_desk->boxes, m_mw);
-        if (!m_ctx->pool.RunOut)
-            asked << m_ctx->pool.CurrentItem;
-        m_ctx->pool.PendingItem = 0; // answered
-    }
-    QCOMPARE(asked, (QList<int>{1, 2}));
+    // The pool built before the erases, and the one rebuilt on closing.
+    QCOMPARE(askAll(), (QList<int>{1, 2}));
+    m_mw->menuAggiorna->trigger();
+    QCOMPARE(m_ctx->pool.Size(), 2);
+    QCOMPARE(askAll(), (QList<int>{1, 2}));
 }
 
 QTEST_MAIN(TestEditView)
