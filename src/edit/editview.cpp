@@ -205,6 +205,7 @@ void EditView::ShowCountLine(const QString &text)
 {
     QLabel *label = m_mw.Label1;
     label->setText(text);
-    label->adjustSize();
-    label->move(m_mw.ListaVoci->x() + m_mw.ListaVoci->width() - label->width(), label->y());
+    // The layout places the count at the list's right edge, as the review
+    // views do.
+    m_mw.Form_Resize();
 }
