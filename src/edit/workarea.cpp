@@ -313,13 +313,15 @@ void WorkArea::Command1_Click()
 void WorkArea::growWindowToFit(QWidget *frame)
 {
     // The window grows by 100 twips at a time, first in height, then in
-    // width, until the frame fits inside the area below the toolbar.
+    // width, until the frame fits inside the area below the toolbar, the
+    // height keeping 30 twips to spare.
     const int step = twips(100);
+    const int spare = twips(30);
     const int otherHeight = m_mw.height() - m_mw.Central->height();
     const int otherWidth = m_mw.width() - m_mw.Central->width();
     int height = m_mw.height();
     int width = m_mw.width();
-    for (int i = 0; i < 1000 && height - otherHeight < frame->y() + frame->height(); ++i)
+    for (int i = 0; i < 1000 && height - otherHeight - spare < frame->y() + frame->height(); ++i)
         height += step;
     for (int i = 0; i < 1000 && width - otherWidth < frame->x() + frame->width(); ++i)
         width += step;
