@@ -10,6 +10,7 @@
 #include <QCheckBox>
 #include <QFrame>
 #include <QHeaderView>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -685,6 +686,18 @@ void TestEditView::fieldKeys()
     w->ShowStatus("Add done!");
     QTest::keyClick(w->ENGL, Qt::Key_A);
     QVERIFY(!w->Label2->isVisible());
+
+    // Text from an input method (a dead-key accent) is typing too.
+    fill({item("01", " ", "why", "perche")});
+    clickRow(m_mw->ListaVoci, 1);
+    checkButtons(false, false, true);
+    w->ITAL->setFocus();
+    w->ITAL->end(false);
+    QInputMethodEvent composed;
+    composed.setCommitString(QStringLiteral("\u00e9"));
+    QCoreApplication::sendEvent(w->ITAL, &composed);
+    QCOMPARE(w->ITAL->text(), QStringLiteral("perche\u00e9"));
+    checkButtons(false, true, true);
 }
 
 void TestEditView::redPastTheLongestText()

@@ -6,6 +6,7 @@
 
 #include <QAbstractItemModel>
 #include <QFrame>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -146,9 +147,18 @@ void WorkArea::buildInstructions()
 
 bool WorkArea::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() != QEvent::KeyPress)
+    int key = 0;
+    if (event->type() == QEvent::KeyPress) {
+        key = static_cast<QKeyEvent *>(event)->key();
+    } else if (event->type() == QEvent::InputMethod) {
+        // Text composed by an input method (an accent typed with a dead key,
+        // for example) reaches the field without a key press: it is typing
+        // all the same.
+        if (static_cast<QInputMethodEvent *>(event)->commitString().isEmpty())
+            return false;
+    } else {
         return false;
-    const int key = static_cast<QKeyEvent *>(event)->key();
+    }
     // Tab and Backtab walk the focus chain; they are not typing.
     if (key == Qt::Key_Tab || key == Qt::Key_Backtab)
         return false;
