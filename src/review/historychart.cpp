@@ -68,7 +68,8 @@ void HistoryChart::paintEvent(QPaintEvent *)
         return;
 
     // A flat series is drawn across the middle.
-    const double span = maxY == minY ? 1.0 : double(maxY - minY);
+    // In floating point: a hand-edited log can hold results far apart.
+    const double span = maxY == minY ? 1.0 : double(maxY) - double(minY);
     const double base = maxY == minY ? minY - 0.5 : double(minY);
     auto mapX = [&](int x) {
         if (lastX == firstX)
