@@ -90,6 +90,7 @@ void TestItemPool::forwardsAndRestart()
     QCOMPARE(boxes.shown[0].title, QString("Restart..."));
     QCOMPARE(boxes.shown[0].text, QString("Selected items run out... restarting"));
     QCOMPARE(boxes.shown[0].buttons, platform::Ok | platform::Cancel);
+    QCOMPARE(boxes.shown[0].icon, platform::Icon::None);
     QCOMPARE(pool.PoolPosition, qint16(0));
     if (ok) {
         QVERIFY(!pool.RunOut);
@@ -171,6 +172,7 @@ void TestItemPool::criticalsRunOut()
     QCOMPARE(boxes.shown[0].title, QString("Change lessons Options..."));
     QCOMPARE(boxes.shown[0].text, QString("Criticals run out ..."));
     QCOMPARE(boxes.shown[0].buttons, platform::Buttons(platform::Ok));
+    QCOMPARE(boxes.shown[0].icon, platform::Icon::None);
 
     // Further requests keep reporting the end and never wrap to the start.
     for (int i = 0; i < 3; ++i) {

@@ -111,6 +111,7 @@ void TestMainWindow::exitAnsweredNoDropsTheSave()
     QCOMPARE(m_desk->boxes.shown[0].title, QString("Attention !"));
     QCOMPARE(m_desk->boxes.shown[0].text, QString("Save file and test results ?"));
     QCOMPARE(m_desk->boxes.shown[0].buttons, platform::Yes | platform::No);
+    QCOMPARE(m_desk->boxes.shown[0].icon, platform::Icon::None);
     QVERIFY(!m_ctx->store.SaveAvailable());
     QCOMPARE(m_desk->sound.played, QStringList{"clap.wav"});
     QVERIFY(m_desk->dialogs.asked.isEmpty());

@@ -321,7 +321,7 @@ void TestOptionsPanel::allAsOnlyChoiceGivesEmptySelection()
     QCOMPARE(shown.title, QString("Redo your choice..."));
     QCOMPARE(shown.text, QString("Empty selection ... 'Forward' restored"));
     QCOMPARE(shown.buttons, platform::Ok | platform::Cancel);
-    QCOMPARE(shown.icon, platform::Icon::Warning);
+    QCOMPARE(shown.icon, platform::Icon::None);
     QVERIFY(m_panel->isOpen());
     QVERIFY(!MainWindow::isMenuEnabled(m_mw->menuFile));
     QVERIFY(!m_mw->button(7)->isEnabled());

@@ -358,7 +358,7 @@ void MainWindow::menuFine_Click()
     if (m_ctx.store.SaveAvailable()) {
         const auto answer = desktop().boxes->show(
             this, QStringLiteral("Attention !"), QStringLiteral("Save file and test results ?"),
-            platform::Icon::Question, platform::Yes | platform::No);
+            platform::Icon::None, platform::Yes | platform::No);
         if (answer == platform::Yes)
             m_files->menuSalva_Click();
         else

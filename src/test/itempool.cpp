@@ -116,7 +116,7 @@ bool ItemPool::AskRestart(platform::MessageBoxes &boxes, QWidget *parent)
     RunOut = true;
     const platform::Button answer =
         boxes.show(parent, QStringLiteral("Restart..."),
-                   QStringLiteral("Selected items run out... restarting"), platform::Icon::Question,
+                   QStringLiteral("Selected items run out... restarting"), platform::Icon::None,
                    platform::Ok | platform::Cancel);
     if (answer != platform::Ok)
         return false;
@@ -195,7 +195,7 @@ void ItemPool::NextItem(const VocabStore &store, const RunOptions &options,
             // limit) until the pool is rebuilt.
             PoolPosition = qint16(length);
             boxes.show(parent, QStringLiteral("Change lessons Options..."),
-                       QStringLiteral("Criticals run out ..."), platform::Icon::Information,
+                       QStringLiteral("Criticals run out ..."), platform::Icon::None,
                        platform::Ok);
             RunOut = true;
             return;

@@ -266,7 +266,7 @@ void OptionsPanel::Command5_Click()
     if (m_mw.ctx().pool.Size() == 0) {
         const platform::Button answer = m_mw.desktop().boxes->show(
             &m_mw, QStringLiteral("Redo your choice..."),
-            QStringLiteral("Empty selection ... 'Forward' restored"), platform::Icon::Warning,
+            QStringLiteral("Empty selection ... 'Forward' restored"), platform::Icon::None,
             platform::Ok | platform::Cancel);
         if (answer != platform::Ok)
             return;
