@@ -114,10 +114,9 @@ QLineEdit *TestWindow::answerBox() const
     return m_direction == TestDirection::ToEnglish ? Textin : Textit;
 }
 
-QPixmap TestWindow::Face(int n)
+QPixmap TestWindow::Face(int n) const
 {
-    return RenderPicture(PicturePath(QStringLiteral("Face%1").arg(std::clamp(n, 0, 3))), kFaceSize,
-                         qApp ? qApp->devicePixelRatio() : 1.0);
+    return m_faces.at(std::clamp(n, 0, 3));
 }
 
 void TestWindow::buildControls()
@@ -179,6 +178,9 @@ void TestWindow::buildControls()
     aiuto->setFocusPolicy(Qt::NoFocus);
     aiuto->hide();
 
+    for (int n = 0; n < 4; ++n)
+        m_faces[n] = RenderPicture(PicturePath(QStringLiteral("Face%1").arg(n)), kFaceSize,
+                                   devicePixelRatioF());
     Command1 = new QPushButton(this);
     Command1->setObjectName(QStringLiteral("Command1"));
     Command1->setIconSize(kFaceSize);

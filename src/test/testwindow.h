@@ -14,6 +14,7 @@
 #include "test/testlog.h"
 
 #include <QPixmap>
+#include <array>
 #include <QWidget>
 
 class MainWindow;
@@ -57,7 +58,7 @@ public:
 
     // The four faces of the start button: 0 asking, 1 "So what?", 2 after an
     // exact answer, 3 "Too slow!".
-    static QPixmap Face(int n);
+    QPixmap Face(int n) const;
     // Which faces the start button shows now, enabled and disabled.
     int command1Picture() const { return m_picture; }
     int command1DisabledPicture() const { return m_disabledPicture; }
@@ -115,6 +116,7 @@ private:
     State m_state = State::Ready;
     AnswerChecker m_checker;
     SynonymSearch m_search;
+    std::array<QPixmap, 4> m_faces; // drawn once per window
     QString m_bannerPath;
     QString m_iconPath;
     int m_picture = 0;
