@@ -334,11 +334,11 @@ void MainWindow::hideRulesFrame()
     FrameRegole->hide();
 }
 
-bool MainWindow::speakEnglish(const QString &text)
+bool MainWindow::speakEnglish(const QString &text, QWidget *parent)
 {
     if (desktop().speech->speak(text))
         return true;
-    desktop().boxes->show(this, QStringLiteral("Attention"), QStringLiteral("Any error ..."),
+    desktop().boxes->show(parent ? parent : this, QStringLiteral("Attention"), QStringLiteral("Any error ..."),
                           platform::Icon::Critical, platform::Ok);
     return false;
 }
