@@ -1,10 +1,171 @@
 #include "app/helpcommands.h"
 
+#include "app/aboutwindow.h"
 #include "app/mainwindow.h"
+#include "test/optionspanel.h"
 
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QFontDatabase>
 #include <QFrame>
+#include <QLabel>
+#include <QLayout>
+#include <QPushButton>
+#include <QUrl>
+#include <cmath>
 
-void HelpCommands::menuIstruzioni_Click() {}
-void HelpCommands::menuRegole_Click() {}
-void HelpCommands::Command6_Click() { m_mw.FrameRegole->hide(); }
-void HelpCommands::menuInfo_Click() {}
+QStringList TestRulesLines()
+{
+    return {
+        QStringLiteral("START"),
+        QStringLiteral("  - you start with 1000 bonus points"),
+        QStringLiteral("REWARD"),
+        QStringLiteral("  - each exact answer adds as many"),
+        QStringLiteral("    points as its number of characters"),
+        QStringLiteral("PENALTY FOR DELAYED ANSWER"),
+        QStringLiteral("  - within TT (*): 0 points"),
+        QStringLiteral("  - over 1 TT, but less than 2 TT:"),
+        QStringLiteral("    about 1 point each second"),
+        QStringLiteral("  - over 2 TT, but less than 3 TT: "),
+        QStringLiteral("    about 2 points each second"),
+        QStringLiteral("  - over 3 TT: more and more..."),
+        QStringLiteral("PENALTY FOR CALLING ASSISTANCE"),
+        QStringLiteral("  - the REWARD is halved"),
+        QStringLiteral("----------"),
+        QStringLiteral("(*) Target Time: always shown on the"),
+        QStringLiteral("window title"),
+    };
+}
+
+QString TestRulesText()
+{
+    return TestRulesLines().join(QStringLiteral("\r\n"));
+}
+
+QStringList HelpPageCandidates(const QString &programFolder)
+{
+    const QString page = QString::fromLatin1(HelpPageRelativePath);
+    const QDir dir(programFolder);
+    return {
+        QDir::cleanPath(dir.filePath(QStringLiteral("help/") + page)),
+        QDir::cleanPath(dir.filePath(QStringLiteral("../share/vocanto/help/") + page)),
+    };
+}
+
+QString FindHelpPage(const QString &programFolder)
+{
+    for (const QString &path : HelpPageCandidates(programFolder))
+        if (QFileInfo(path).isFile())
+            return path;
+    return QString();
+}
+
+HelpCommands::HelpCommands(MainWindow &mw) : m_mw(mw)
+{
+    QFrame *frame = mw.FrameRegole;
+
+    auto *title = new QLabel(QStringLiteral("TEST  RULES"), frame);
+    title->setObjectName(QStringLiteral("Label9"));
+    QFont titleFont = title->font();
+    titleFont.setBold(true);
+    title->setFont(titleFont);
+    title->setAlignment(Qt::AlignCenter);
+
+    m_rules = new QLabel(frame);
+    m_rules->setObjectName(QStringLiteral("Label7"));
+    m_rules->setAccessibleName(QStringLiteral("Test rules"));
+    m_rules->setTextFormat(Qt::PlainText);
+    QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    fixed.setStyleHint(QFont::TypeWriter);
+    fixed.setFixedPitch(true);
+    m_rules->setFont(fixed);
+    m_rules->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_rules->setTextInteractionFlags(Qt::TextSelectableByMouse);
+
+    auto *ok = new QPushButton(QStringLiteral("OK"), frame);
+    ok->setObjectName(QStringLiteral("Command6"));
+    QObject::connect(ok, &QPushButton::clicked, ok, [this] { Command6_Click(); });
+
+    // The frame's size follows from the full text in its font, so that it
+    // stays the same whatever the label shows.
+    const int margin = 12;
+    m_rules->setText(TestRulesText());
+    const QSize textSize = m_rules->sizeHint();
+    m_rules->clear();
+    const QSize okSize = ok->sizeHint().expandedTo(QSize(90, 0));
+    const int innerWidth = qMax(textSize.width(), title->sizeHint().width());
+    const int titleHeight = title->sizeHint().height();
+    title->setGeometry(margin, margin, innerWidth, titleHeight);
+    m_rules->setGeometry(margin, margin + titleHeight + 8, innerWidth, textSize.height());
+    ok->setGeometry(margin + (innerWidth - okSize.width()) / 2,
+                    m_rules->geometry().bottom() + 1 + 10, okSize.width(), okSize.height());
+    frame->resize(innerWidth + 2 * margin, ok->geometry().bottom() + 1 + margin);
+}
+
+QString HelpCommands::programFolder() const
+{
+    return m_programFolder.isEmpty() ? QCoreApplication::applicationDirPath() : m_programFolder;
+}
+
+void HelpCommands::menuIstruzioni_Click()
+{
+    const QString page = FindHelpPage(programFolder());
+    if (page.isEmpty()) {
+        m_mw.desktop().boxes->show(
+            &m_mw, QStringLiteral("General instruction"),
+            QStringLiteral("The instructions page cannot be found.\r\nIt should be in:\r\n%1")
+                .arg(QDir::toNativeSeparators(HelpPageCandidates(programFolder()).join(
+                    QStringLiteral("\r\n")))),
+            platform::Icon::Warning, platform::Ok);
+        return;
+    }
+    m_mw.desktop().browser->open(QUrl::fromLocalFile(page));
+}
+
+void HelpCommands::menuRegole_Click()
+{
+    if (m_mw.FrameOpzioni->isVisible())
+        m_mw.options().Command5_Click();
+    m_mw.FrameRegole->show();
+    m_mw.FrameRegole->raise();
+    m_rules->setText(TestRulesText());
+    growWindowToFit();
+}
+
+void HelpCommands::growWindowToFit()
+{
+    MainWindow &mw = m_mw;
+    // A minimised, maximised or full-screen window keeps its size.
+    if (mw.windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen))
+        return;
+    if (mw.layout())
+        mw.layout()->activate();
+    const QWidget *inner = mw.Central;
+    const QRect frame = mw.FrameRegole->geometry();
+
+    // The window grows in steps of 100 twips until the frame fits, the width
+    // keeping 30 twips to spare.
+    auto growth = [](double missing) {
+        if (missing <= 0)
+            return 0;
+        const double stepPixels = 100.0 / 15.0;
+        const int steps = int(std::ceil(missing / stepPixels));
+        return int(std::ceil(steps * stepPixels));
+    };
+    const int wider = growth(frame.right() + 1 + 30.0 / 15.0 - inner->width());
+    const int taller = growth(frame.bottom() + 1 - inner->height());
+    if (wider > 0 || taller > 0)
+        mw.resize(mw.width() + wider, mw.height() + taller);
+}
+
+void HelpCommands::Command6_Click()
+{
+    m_mw.FrameRegole->hide();
+}
+
+void HelpCommands::menuInfo_Click()
+{
+    AboutWindow about(&m_mw);
+    about.exec();
+}

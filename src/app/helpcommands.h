@@ -1,16 +1,47 @@
 #pragma once
 // The Help menu: the instructions page, the test rules and the about window.
 
+#include <QString>
+#include <QStringList>
+
 class MainWindow;
+class QLabel;
+class QPushButton;
+
+// The test rules, line by line, and joined by CR LF as one text.
+QStringList TestRulesLines();
+QString TestRulesText();
+
+// The instructions page relative to the help folder.
+inline constexpr const char *HelpPageRelativePath = "contiene/VOCA8ENH.HTM";
+
+// Where the instructions page may be, given the program's folder, in the
+// order they are tried: beside the program (the build tree), then in the
+// installed data folder.
+QStringList HelpPageCandidates(const QString &programFolder);
+// The first candidate that exists, or "" when none does.
+QString FindHelpPage(const QString &programFolder);
 
 class HelpCommands {
 public:
-    explicit HelpCommands(MainWindow &mw) : m_mw(mw) {}
+    explicit HelpCommands(MainWindow &mw);
+    // General instruction (F1, toolbar button 10): the page in the browser.
     void menuIstruzioni_Click();
+    // Test rules: the rules frame.
     void menuRegole_Click();
+    // The OK button of the rules frame.
     void Command6_Click();
+    // About: the modal about window.
     void menuInfo_Click();
 
+    // The folder where the page is looked for (the program's own by default).
+    void setProgramFolder(const QString &folder) { m_programFolder = folder; }
+    QString programFolder() const;
+
 private:
+    void growWindowToFit();
+
     MainWindow &m_mw;
+    QLabel *m_rules = nullptr;
+    QString m_programFolder;
 };

@@ -81,10 +81,14 @@ void ItemTable::SortByColumn(int column, Qt::SortOrder order)
     QCollator collator{QLocale()};
     collator.setCaseSensitivity(Qt::CaseInsensitive);
     const int n = m_items.size();
+    // In the C locale a sort key is the text's bytes, whatever the case
+    // sensitivity says; folding the case first keeps that sort case-blind too.
+    const bool foldCase = collator.locale().language() == QLocale::C;
     std::vector<QCollatorSortKey> keys;
     keys.reserve(n);
     for (const VocabItem &item : std::as_const(m_items))
-        keys.push_back(collator.sortKey(item.Field(column)));
+        keys.push_back(collator.sortKey(foldCase ? item.Field(column).toCaseFolded()
+                                                 : item.Field(column)));
     std::vector<int> order_(n);
     std::iota(order_.begin(), order_.end(), 0);
     if (order == Qt::AscendingOrder)
