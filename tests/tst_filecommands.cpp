@@ -2,6 +2,7 @@
 // with scripted dialogs and message boxes.
 #include "app/filecommands.h"
 #include "app/mainwindow.h"
+#include "edit/editview.h"
 #include "platform/scripted.h"
 #include "test/optionspanel.h"
 #include "testsupport.h"
@@ -469,13 +470,31 @@ void TestFileCommands::newFromTheStart()
     m_mw->menuNuovo->trigger();
     QCOMPARE(m_ctx->store.WorkingFolder, m_startDir);
     QVERIFY(m_desk->dialogs.asked.isEmpty());
+    QVERIFY(m_mw->FrameNazione->isVisible());
     QVERIFY(!m_mw->menuApri->isEnabled());
+    QVERIFY(!m_mw->button(1)->isEnabled());
     QVERIFY(m_mw->menuSalva->isEnabled());
+
+    // The edit view is open, for the first items to be typed; it holds off
+    // the other views until it closes.
+    QVERIFY(m_mw->edit().isOpen());
+    QVERIFY(MainWindow::isMenuEnabled(m_mw->menuEdit));
+    QVERIFY(m_mw->button(6)->isEnabled());
+    QVERIFY(m_mw->button(10)->isEnabled());
+    m_mw->menuAggiorna->trigger();
+    QVERIFY(!m_mw->edit().isOpen());
     for (QMenu *m : {m_mw->menuView, m_mw->menuEdit, m_mw->menuTest, m_mw->menuOptions})
         QVERIFY2(MainWindow::isMenuEnabled(m), qPrintable(m->objectName()));
+    QVERIFY(m_mw->menuLeggi->isEnabled());
+    QVERIFY(m_mw->menuAscolta->isEnabled());
     for (int n = 1; n <= 10; ++n)
         QCOMPARE(m_mw->button(n)->isEnabled(), n != 1);
-    QVERIFY(m_mw->FrameNazione->isVisible());
+
+    // New again, with the edit view closed or open, opens it again.
+    m_mw->menuNuovo->trigger();
+    QVERIFY(m_mw->edit().isOpen());
+    m_mw->menuNuovo->trigger();
+    QVERIFY(m_mw->edit().isOpen());
 }
 
 void TestFileCommands::exitWithCancelledDialogAsksTwice()
