@@ -1,11 +1,19 @@
-// Test engine timings on a full vocabulary: judging one keystroke, and the
-// preparation of an item's accepted answers and synonyms.
+// Test engine timings on a full vocabulary: judging one keystroke, the
+// preparation of an item's accepted answers and synonyms, and a whole item in
+// the real test window (Next item, then the exact answer).
+#include "app/mainwindow.h"
+#include "platform/scripted.h"
 #include "test/answercheck.h"
 #include "test/itempool.h"
+#include "test/optionspanel.h"
 #include "test/synonyms.h"
+#include "test/testcommands.h"
+#include "test/testwindow.h"
 #include "test/testsession.h"
 #include "vocab/vocabstore.h"
 
+#include <QApplication>
+#include <QLineEdit>
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -81,5 +89,34 @@ BENCHMARK(BM_PrepareItemSynonyms)
     ->Arg(4096)->Arg(8192)->Arg(16384)->Arg(ItemTable::MaxItems)
     ->Unit(benchmark::kMillisecond)
     ->Complexity(benchmark::oN);
+
+// One item in the test window over a full vocabulary: the click on the start
+// button (next item, question, accepted answers and synonyms) and the exact
+// answer put into the answer box (judging, score, counters).
+void BM_TestWindowItem(benchmark::State &state)
+{
+    static int argc = 1;
+    static char name[] = "vocanto_bench";
+    static char *argv[] = {name, nullptr};
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    static QApplication *app = new QApplication(argc, argv);
+    (void)app;
+
+    platform::ScriptedDesktop desk;
+    AppContext context(desk.desktop());
+    MainWindow window(context);
+    FillVocabulary(context.store, ItemTable::MaxItems);
+    context.session.Score = 1000;
+    window.options().CreateLessonBoxes();
+    window.options().RebuildLessonTable();
+    window.tests().menuToEng_Click();
+    TestWindow *test = window.tests().openTestWindow();
+    for (auto _ : state) {
+        test->Command1_Click();
+        test->answerBox()->setText(test->checker().Target);
+    }
+    state.counters["done"] = context.session.DoneCount;
+}
+BENCHMARK(BM_TestWindowItem)->Unit(benchmark::kMicrosecond);
 
 } // namespace

@@ -50,6 +50,7 @@ private slots:
     void otherMarksUntouched();
     void repeatedExactAnswerCountsOnce();
     void nothingAnsweredBeforeAnItemIsShown();
+    void emptyTargetIsNeverExact();
     void manyAcceptedAnswersAllCount();
     void scoreAndDoneCountSaturate();
     void soundsFollowTheOutcome();
@@ -269,6 +270,19 @@ void TestAnswerCheck::nothingAnsweredBeforeAnItemIsShown()
     const CheckOutcome o = checker.CheckAnswer("", session, pool, store, true);
     QVERIFY(!o.Answered);
     QCOMPARE(session.DoneCount, qint16(0));
+}
+
+void TestAnswerCheck::emptyTargetIsNeverExact()
+{
+    // An item whose expected answer is empty: neither the box emptied by the
+    // program, nor a typed and deleted character, nor blanks answer it.
+    Fixture f(" ", {});
+    f.checker.StartItem("", false);
+    for (const QString &text : {QString(), QString("a"), QString(), QString("   ")})
+        QVERIFY(!f.type(text).Answered);
+    QCOMPARE(f.session.DoneCount, qint16(0));
+    QCOMPARE(f.session.Score, qint16(1000));
+    QCOMPARE(f.pool.PendingItem, qint16(2));
 }
 
 void TestAnswerCheck::manyAcceptedAnswersAllCount()

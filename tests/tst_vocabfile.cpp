@@ -28,6 +28,8 @@ private slots:
     void decoding();
     void tooManyItems();
     void textTooLongOnceSpacedIsRefused();
+    void emptyTextIsRefused_data();
+    void emptyTextIsRefused();
     void anyInputLoads_data();
     void anyInputLoads();
     void eventsRunWhileReading();
@@ -37,6 +39,7 @@ private slots:
     void saveIntoImpossibleFolder();
     void saveReplacesFile();
     void readMissingFile();
+    void readTooLargeFile();
     void extensionRule_data();
     void extensionRule();
 };
@@ -59,6 +62,14 @@ QByteArray latin(const QStringList &lines)
     for (const QString &line : lines)
         out += line.toLatin1() + "\r\n";
     return out;
+}
+
+// An item line from the bytes of its first columns, with "x" as its
+// my-language text; `skip` bytes before the line (a byte order mark) do not
+// count as columns.
+QByteArray withMine(const QByteArray &head, int skip = 0)
+{
+    return head + QByteArray(55 + skip - head.size(), ' ') + "x";
 }
 
 VocabItem item(const QString &lesson, const QString &english, const QString &mine,
@@ -282,12 +293,12 @@ void TestVocabFile::charactersBeyondColumn105Ignored()
 void TestVocabFile::decoding()
 {
     // Windows-1252: 0x80 is the euro sign; a lone 0xE9 is not UTF-8.
-    VocabFileContents read = ReadVocabFile("01   \x80 \xE9\r\n");
+    VocabFileContents read = ReadVocabFile(withMine("01   \x80 \xE9"));
     QVERIFY(!read.utf8);
     QCOMPARE(read.items.value(0).English, QString::fromUtf8("€ é"));
 
     // UTF-8 without a byte order mark, recognised by its accented letters.
-    read = ReadVocabFile(QString("01   é ł").toUtf8());
+    read = ReadVocabFile((QString("01   é ł").leftJustified(55) + "x").toUtf8());
     QVERIFY(read.utf8);
     QCOMPARE(read.items.value(0).English, QString::fromUtf8("é ł"));
 
@@ -296,13 +307,13 @@ void TestVocabFile::decoding()
     QCOMPARE(read.items.value(0), item("01", "żółw", "tartaruga", "c"));
 
     // A byte order mark before plain ASCII is not part of the first line.
-    read = ReadVocabFile("\xEF\xBB\xBF@@ 3\r\n01   a");
+    read = ReadVocabFile("\xEF\xBB\xBF@@ 3\r\n" + withMine("01   a"));
     QVERIFY(read.utf8);
     QCOMPARE(read.languageCode, std::optional<qint16>(3));
     QCOMPARE(read.items.value(0).English, QString("a"));
 
     // After a byte order mark, broken sequences become replacement characters.
-    read = ReadVocabFile("\xEF\xBB\xBF" "01   a\xFF\xC3");
+    read = ReadVocabFile(withMine("\xEF\xBB\xBF" "01   a\xFF\xC3", 3));
     QCOMPARE(read.items.value(0).English, QString("a\uFFFD\uFFFD"));
 }
 
@@ -342,6 +353,34 @@ void TestVocabFile::textTooLongOnceSpacedIsRefused()
     QVERIFY(read.messages[0].text.startsWith(
         "The row number 1 is longer than 50 characters once its brackets and commas are spaced"
         "\r\n\r\n  Lesson = 01  \r\n  English = n (a, b, c, d"));
+}
+
+void TestVocabFile::emptyTextIsRefused_data()
+{
+    QTest::addColumn<QString>("english");
+    QTest::addColumn<QString>("mine");
+    QTest::addColumn<QString>("missing");
+    QTest::newRow("no English") << "" << "casa" << "no English text";
+    QTest::newRow("blank English") << QString(50, ' ') << "casa" << "no English text";
+    QTest::newRow("no my language") << "house" << "" << "no my-language text";
+    QTest::newRow("neither") << "" << "" << "no English and no my-language text";
+}
+
+void TestVocabFile::emptyTextIsRefused()
+{
+    QFETCH(QString, english);
+    QFETCH(QString, mine);
+    QFETCH(QString, missing);
+    // The line is cut where its text ends, as an editor may leave it.
+    const QString line = itemLine("03", "c", english, mine).trimmed();
+    const VocabFileContents read =
+        ReadVocabFile(latin({"@@ 1", line, itemLine("04", " ", "roof", "tetto")}));
+    QCOMPARE(read.items, QVector<VocabItem>{item("04", "roof", "tetto")});
+    QCOMPARE(read.messages.size(), 1);
+    QCOMPARE(read.messages[0].title, QString("Row discarded ..."));
+    QCOMPARE(read.messages[0].text,
+             "The row number 2 has " + missing + "\r\n\r\n  Lesson = 03 c\r\n  English = "
+                 + english.trimmed() + "\r\n  My language= " + mine);
 }
 
 void TestVocabFile::anyInputLoads_data()
@@ -493,6 +532,27 @@ void TestVocabFile::readMissingFile()
     QVERIFY(!error.isEmpty());
     const VocabFileMessage message = OpenFailedMessage(dir.filePath("none.eng"), error);
     QVERIFY(message.text.contains("none.eng"));
+}
+
+void TestVocabFile::readTooLargeFile()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("huge.eng");
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QVERIFY(file.write(itemLine("01", " ", "w", "p").toLatin1() + "\r\n") > 0);
+    QVERIFY(file.resize(MaxVocabFileBytes + 1)); // sparse: costs no disk space
+    file.close();
+    VocabFileContents contents;
+    QString error;
+    QVERIFY(!ReadVocabFileAt(path, contents, &error));
+    QVERIFY(contents.items.isEmpty());
+    QCOMPARE(error, QString("The file is larger than 64 MB: it is not a vocabulary."));
+
+    // Exactly the limit is still read.
+    QVERIFY(QFile::resize(path, MaxVocabFileBytes));
+    QVERIFY2(ReadVocabFileAt(path, contents, &error), qPrintable(error));
+    QCOMPARE(contents.items.size(), 1);
 }
 
 void TestVocabFile::extensionRule_data()

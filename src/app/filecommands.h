@@ -1,12 +1,18 @@
 #pragma once
 // The File menu's New, Open and Save commands.
 
+#include <QString>
+
 class MainWindow;
 
 class FileCommands {
 public:
     explicit FileCommands(MainWindow &mw) : m_mw(mw) {}
+    // New: a vocabulary without a file name yet; opens the country panel and
+    // the edit view. Items already in the store stay.
     void menuNuovo_Click();
+    // Open: reads a .eng file into the store. Works once per run: a
+    // successful Open disables itself, and so does New.
     void menuApri_Click();
     // Save; also the request a test window's Back button makes, and the
     // exit sequence's save.
@@ -14,7 +20,21 @@ public:
     // Whether a file is being read (commands are held off meanwhile).
     bool isLoading() const { return m_loading; }
 
+    static const QString OpenTitle;
+    static const QString OpenFilter;
+    static const QString SaveTitle;
+    static const QString SaveFilter;
+
 private:
+    // The folder the dialogs start in: WorkingFolder, taken from the current
+    // directory when it is still empty, made the current directory.
+    QString enterWorkingFolder();
+    // Reads the file into the store with the window's commands held off;
+    // false (and nothing changed) when it cannot be read.
+    bool load(const QString &path);
+    // Enables what a vocabulary makes usable, after New or Open.
+    void enableVocabularyCommands(bool includingTenth);
+
     MainWindow &m_mw;
     bool m_loading = false;
 };

@@ -334,11 +334,11 @@ void MainWindow::hideRulesFrame()
     FrameRegole->hide();
 }
 
-bool MainWindow::speakEnglish(const QString &text)
+bool MainWindow::speakEnglish(const QString &text, QWidget *parent)
 {
     if (desktop().speech->speak(text))
         return true;
-    desktop().boxes->show(this, QStringLiteral("Attention"), QStringLiteral("Any error ..."),
+    desktop().boxes->show(parent ? parent : this, QStringLiteral("Attention"), QStringLiteral("Any error ..."),
                           platform::Icon::Critical, platform::Ok);
     return false;
 }
@@ -352,7 +352,8 @@ void MainWindow::menuSuoni_Click()
 
 void MainWindow::menuFine_Click()
 {
-    if (m_ended || m_inExit)
+    // While a file loads, the store is half filled: nothing may save or end.
+    if (m_ended || m_inExit || m_files->isLoading())
         return;
     m_inExit = true;
     if (m_ctx.store.SaveAvailable()) {
@@ -390,6 +391,8 @@ void MainWindow::Form_QueryUnload(QCloseEvent *event)
         return;
     }
     event->ignore();
+    if (m_files->isLoading())
+        return;
     const auto answer = desktop().boxes->show(this, windowTitle(), QStringLiteral("Ending really ?"),
                                               platform::Icon::Question,
                                               platform::Yes | platform::No);

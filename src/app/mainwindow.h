@@ -88,8 +88,9 @@ public:
 
     // Hides the test-rules frame, as every command that changes the view does.
     void hideRulesFrame();
-    // Speaks an English text; a failure shows "Any error ..." and returns false.
-    bool speakEnglish(const QString &text);
+    // Speaks an English text; a failure shows "Any error ..." over the given
+    // window (this one when none is given) and returns false.
+    bool speakEnglish(const QString &text, QWidget *parent = nullptr);
 
     // Menu "Yes/No sounds".
     void menuSuoni_Click();

@@ -101,13 +101,18 @@ void HistoryChart::paintEvent(QPaintEvent *)
     // Test numbers: the first and the last, under the horizontal axis.
     p.setPen(text);
     const int axisTextTop = plot.bottom() + 3;
-    p.drawText(QRectF(mapX(firstX) - 30, axisTextTop, 60, lineH), Qt::AlignHCenter | Qt::AlignTop,
-               QString::number(firstX));
-    if (lastX != firstX)
+    if (lastX == firstX) {
+        // A single test stands in the middle, where the axis title would be.
+        p.drawText(QRectF(plot.left(), axisTextTop, plot.width(), lineH),
+                   Qt::AlignHCenter | Qt::AlignTop, QStringLiteral("test %1").arg(firstX));
+    } else {
+        p.drawText(QRectF(mapX(firstX) - 30, axisTextTop, 60, lineH),
+                   Qt::AlignHCenter | Qt::AlignTop, QString::number(firstX));
         p.drawText(QRectF(mapX(lastX) - 30, axisTextTop, 60, lineH),
                    Qt::AlignHCenter | Qt::AlignTop, QString::number(lastX));
-    p.drawText(QRectF(plot.left(), axisTextTop, plot.width(), lineH),
-               Qt::AlignHCenter | Qt::AlignTop, QStringLiteral("tests"));
+        p.drawText(QRectF(plot.left(), axisTextTop, plot.width(), lineH),
+                   Qt::AlignHCenter | Qt::AlignTop, QStringLiteral("tests"));
+    }
 
     // The series.
     const QColor accent = pal.color(QPalette::Highlight);

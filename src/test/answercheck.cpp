@@ -54,7 +54,9 @@ CheckOutcome AnswerChecker::CheckAnswer(const QString &text, TestSession &sessio
     }
     PreviousText = text;
 
-    if (Answered || CutTrailingBlanks(text) != Target)
+    // An empty target is never answered: otherwise an item whose expected
+    // answer is empty would count as answered by an empty box.
+    if (Answered || Target.isEmpty() || CutTrailingBlanks(text) != Target)
         return outcome;
 
     // The item is answered.

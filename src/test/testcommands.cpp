@@ -1,7 +1,49 @@
 #include "test/testcommands.h"
 
 #include "app/mainwindow.h"
+#include "test/testwindow.h"
 
-void TestCommands::menuToEng_Click() {}
-void TestCommands::menuToMine_Click() {}
-QWidget *TestCommands::openWindow() const { return nullptr; }
+TestCommands::~TestCommands()
+{
+    // A window still open when the main window goes is dropped without its
+    // closing steps: there is no main window left for them.
+    delete m_window.data();
+}
+
+void TestCommands::menuToEng_Click()
+{
+    open(TestDirection::ToEnglish);
+}
+
+void TestCommands::menuToMine_Click()
+{
+    open(TestDirection::FromEnglish);
+}
+
+QWidget *TestCommands::openWindow() const
+{
+    return openTestWindow();
+}
+
+TestWindow *TestCommands::openTestWindow() const
+{
+    return (m_window && !m_window->hasClosed()) ? m_window.data() : nullptr;
+}
+
+void TestCommands::open(TestDirection direction)
+{
+    // One test window at a time: a second request brings the open one forward.
+    if (TestWindow *window = openTestWindow()) {
+        window->raise();
+        window->activateWindow();
+        return;
+    }
+    m_mw.hideRulesFrame();
+    // The main window takes no input while the test runs; Closing switches
+    // it on again.
+    m_mw.setEnabled(false);
+    m_window = new TestWindow(m_mw, direction);
+    m_window->show();
+    m_window->raise();
+    m_window->activateWindow();
+}

@@ -380,6 +380,16 @@ VocabFileContents ReadVocabFile(const QByteArray &bytes, const VocabFileReadOpti
 
         english = NormaliseEntry(english);
         myLanguage = NormaliseEntry(myLanguage);
+        // An empty text would make an empty answer box count as exact.
+        if (english.isEmpty() || myLanguage.isEmpty()) {
+            const QString missing = english.isEmpty()
+                ? (myLanguage.isEmpty() ? QStringLiteral("no English and no my-language text")
+                                        : QStringLiteral("no English text"))
+                : QStringLiteral("no my-language text");
+            refuse({RowDiscardedTitle, QStringLiteral("The row number %1 has ").arg(row) + missing
+                                           + RowDetails(lesson, mark, english, myLanguage)});
+            continue;
+        }
         if (CheckBrackets(english, myLanguage) != 0) {
             refuse({RowDiscardedTitle,
                     QStringLiteral("The row number %1 badly uses brackets or commas").arg(row)
@@ -421,10 +431,18 @@ bool ReadVocabFileAt(const QString &path, VocabFileContents &contents, QString *
             *error = file.errorString();
         return false;
     }
-    const QByteArray bytes = file.readAll();
+    // Read at most one byte more than a vocabulary may have, so that a huge
+    // file (or an endless device) chosen by mistake is refused, not loaded.
+    const QByteArray bytes = file.read(MaxVocabFileBytes + 1);
     if (file.error() != QFileDevice::NoError) {
         if (error)
             *error = file.errorString();
+        return false;
+    }
+    if (bytes.size() > MaxVocabFileBytes) {
+        if (error)
+            *error = QStringLiteral("The file is larger than %1 MB: it is not a vocabulary.")
+                         .arg(MaxVocabFileBytes / (1024 * 1024));
         return false;
     }
     contents = ReadVocabFile(bytes, options);

@@ -56,8 +56,12 @@ struct VocabFileContents {
 // result, and rows that cannot be used are refused with a message.
 VocabFileContents ReadVocabFile(const QByteArray &bytes, const VocabFileReadOptions &options = {});
 
+// The largest file that ReadVocabFileAt reads. A full vocabulary takes
+// less than 14 MB even in UTF-8 with every character four bytes long.
+constexpr qint64 MaxVocabFileBytes = 64 * 1024 * 1024;
+
 // Reads the file at path. Returns false, with the reason in *error, when the
-// file cannot be read at all.
+// file cannot be read at all or is larger than MaxVocabFileBytes.
 bool ReadVocabFileAt(const QString &path, VocabFileContents &contents, QString *error,
                      const VocabFileReadOptions &options = {});
 
