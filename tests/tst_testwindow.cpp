@@ -233,6 +233,12 @@ void TestTestWindow::openingAndClosingSwitchTheMainWindow()
     m_mw->tests().menuToMine_Click();
     QCOMPARE(m_mw->tests().openTestWindow(), w);
     QCOMPARE(w->direction(), TestDirection::ToEnglish);
+    // The main window's close box is refused as well, without a question.
+    QCloseEvent closeBox;
+    QCoreApplication::sendEvent(m_mw, &closeBox);
+    QVERIFY(!closeBox.isAccepted());
+    QVERIFY(m_boxes->shown.isEmpty());
+    QVERIFY(m_mw->isVisible() && w->isVisible());
 
     // The close box: Closing switches the main window on, the window goes.
     QPointer<TestWindow> watch(w);

@@ -3,6 +3,13 @@
 #include "app/mainwindow.h"
 #include "test/testwindow.h"
 
+#include <QCloseEvent>
+
+TestCommands::TestCommands(MainWindow &mw) : m_mw(mw)
+{
+    m_mw.installEventFilter(this);
+}
+
 TestCommands::~TestCommands()
 {
     // A window still open when the main window goes is dropped without its
@@ -18,6 +25,21 @@ void TestCommands::menuToEng_Click()
 void TestCommands::menuToMine_Click()
 {
     open(TestDirection::FromEnglish);
+}
+
+bool TestCommands::eventFilter(QObject *watched, QEvent *event)
+{
+    // A disabled window still receives its close box; the exit sequence
+    // closes the test window before the main window, so it passes.
+    if (watched == &m_mw && event->type() == QEvent::Close) {
+        if (TestWindow *window = openTestWindow()) {
+            event->ignore();
+            window->raise();
+            window->activateWindow();
+            return true;
+        }
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 QWidget *TestCommands::openWindow() const

@@ -3,16 +3,17 @@
 
 #include "test/direction.h"
 
+#include <QObject>
 #include <QPointer>
 
 class MainWindow;
 class QWidget;
 class TestWindow;
 
-class TestCommands {
+class TestCommands : public QObject {
 public:
-    explicit TestCommands(MainWindow &mw) : m_mw(mw) {}
-    ~TestCommands();
+    explicit TestCommands(MainWindow &mw);
+    ~TestCommands() override;
     // "My language -> English" (toolbar button 8).
     void menuToEng_Click();
     // "English -> My language " (toolbar button 9).
@@ -20,6 +21,11 @@ public:
     // The open test window, if any; null once it has closed.
     QWidget *openWindow() const;
     TestWindow *openTestWindow() const;
+
+protected:
+    // While a test window is open, the main window's close box is input like
+    // any other: it is refused, and the test window comes forward instead.
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void open(TestDirection direction);

@@ -267,14 +267,17 @@ VocabFileContents ReadVocabFile(const QByteArray &bytes, const VocabFileReadOpti
     const char *data = bytes.constData();
     qsizetype size = bytes.size();
 
-    // UTF-8 when the file says so with a byte order mark, or when it is valid
-    // UTF-8 and holds something beyond ASCII; Windows-1252 otherwise.
+    // UTF-8 when the file is valid UTF-8 and holds something beyond ASCII
+    // (a byte order mark counts as such); Windows-1252 otherwise. A file
+    // with a byte order mark but broken sequences is read as Windows-1252
+    // too: every byte then stays a character of its own, and a Save writes
+    // the same bytes back instead of replacement characters.
     const bool bom = size >= 3 && std::memcmp(data, "\xEF\xBB\xBF", 3) == 0;
-    result.utf8 = bom || (HasNonAscii(data, size) && vocabcodec::IsValidUtf8(data, size));
     if (bom) {
         data += 3;
         size -= 3;
     }
+    result.utf8 = (bom || HasNonAscii(data, size)) && vocabcodec::IsValidUtf8(data, size);
     const int room = qMax(0, options.room);
     result.items.reserve(qMin<qsizetype>(room, size / LineWidth + 1));
 

@@ -10,7 +10,8 @@
 //
 // Encoding: a file is written in Windows-1252 when every character fits,
 // otherwise in UTF-8 with a byte order mark. A file is read as UTF-8 when it
-// is valid UTF-8 and holds anything beyond ASCII, otherwise as Windows-1252.
+// is valid UTF-8 and holds anything beyond ASCII (with or without a byte order
+// mark, which is never part of the text), otherwise as Windows-1252.
 // Columns count UTF-16 characters after decoding, as QString does.
 
 #include "vocab/vocabstore.h"
