@@ -8,6 +8,7 @@
 #include "testsupport.h"
 #include "vocab/vocabfile.h"
 
+#include <QTreeWidget>
 #include <QAction>
 #include <QCheckBox>
 #include <QDir>
@@ -494,6 +495,21 @@ void TestFileCommands::newFromTheStart()
     m_mw->menuNuovo->trigger();
     QVERIFY(m_mw->edit().isOpen());
     m_mw->menuNuovo->trigger();
+    QVERIFY(m_mw->edit().isOpen());
+
+    // New from the listen or history view switches that view off first, so
+    // that a click in the edit view loads the item instead of speaking it.
+    m_mw->menuAggiorna->trigger();
+    m_mw->menuAscolta->trigger();
+    m_mw->menuNuovo->trigger();
+    QVERIFY(!m_mw->isButtonPressed(5));
+    QCOMPARE(m_mw->menuAscolta->text(), QString("Listen items"));
+    QVERIFY(m_mw->edit().isOpen());
+    m_mw->menuAggiorna->trigger();
+    m_mw->menuStoria->trigger();
+    m_mw->menuNuovo->trigger();
+    QVERIFY(!m_mw->isButtonPressed(3));
+    QVERIFY(!m_mw->laStoria->isVisible());
     QVERIFY(m_mw->edit().isOpen());
 }
 

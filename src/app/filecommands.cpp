@@ -2,6 +2,8 @@
 
 #include "app/countrypanel.h"
 #include "app/mainwindow.h"
+#include "review/historyview.h"
+#include "review/reviewviews.h"
 #include "edit/editview.h"
 #include "test/optionspanel.h"
 #include "vocab/vocabfile.h"
@@ -98,6 +100,15 @@ void FileCommands::menuNuovo_Click()
         return;
     AppContext &ctx = m_mw.ctx();
     m_mw.hideRulesFrame();
+    // New stays in the File menu while the read, listen or history view is
+    // on; that view is switched off first, so the edit view that New opens
+    // is not left under its list or its pressed listen button.
+    if (m_mw.menuLeggi->text() != QLatin1String("Read items"))
+        m_mw.review().menuLeggi_Click();
+    if (m_mw.menuAscolta->text() != QLatin1String("Listen items"))
+        m_mw.review().menuAscolta_Click();
+    if (m_mw.menuStoria->text() != QLatin1String("Show tests history"))
+        m_mw.history().menuStoria_Click();
     if (ctx.store.WorkingFolder.isEmpty())
         ctx.store.WorkingFolder = QDir::currentPath();
     ctx.store.CurrentFileName.clear();
