@@ -182,10 +182,12 @@ void TestAnswerCheck::lateAnswerMarksCritical()
     Fixture f;
     const int criticalsBefore = f.pool.CurrentCriticals();
     const int storeCriticalsBefore = f.pool.CriticalCount();
+    f.store.SetSaveAvailable(false); // the vocabulary was just saved
     f.session.LastPenalty = 1; // answered after 12 s with TT = 10
     const CheckOutcome o = f.type("house");
     QCOMPARE(o.Mark, Mark::Marked);
     QCOMPARE(f.store.Item(2).CriticalMark, QString("c"));
+    QVERIFY(f.store.SaveAvailable()); // the new mark is something to save
     QCOMPARE(f.pool.CurrentCriticals(), criticalsBefore + 1);
     QCOMPARE(f.pool.CriticalCount(), storeCriticalsBefore + 1);
     QCOMPARE(o.Counters, QString("Done =1 Criticals =2"));
@@ -193,19 +195,23 @@ void TestAnswerCheck::lateAnswerMarksCritical()
 
     // Answered in time: stays ordinary.
     Fixture g;
+    g.store.SetSaveAvailable(false);
     g.session.LastPenalty = 0;
     QCOMPARE(g.type("house").Mark, Mark::None);
     QCOMPARE(g.store.Item(2).CriticalMark, QString(" "));
+    QVERIFY(!g.store.SaveAvailable());
 }
 
 void TestAnswerCheck::timelyAnswerUnmarksCritical()
 {
     Fixture f("c");
     QCOMPARE(f.pool.CurrentCriticals(), 2);
+    f.store.SetSaveAvailable(false);
     f.session.LastPenalty = 0;
     CheckOutcome o = f.type("house");
     QCOMPARE(o.Mark, Mark::Unmarked);
     QCOMPARE(f.store.Item(2).CriticalMark, QString(" "));
+    QVERIFY(f.store.SaveAvailable());
     QCOMPARE(f.pool.CurrentCriticals(), 1);
     QCOMPARE(o.Counters, QString("Done =1 Criticals =1"));
 

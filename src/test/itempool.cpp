@@ -222,6 +222,10 @@ void ItemPool::MarkCritical(VocabStore &store)
     if (place == m_criticals.end() || *place != CurrentItem)
         m_criticals.insert(place, CurrentItem);
     store.SetMark(CurrentItem, QStringLiteral("c"));
+    // A changed mark is something to save: without this, a test taken after
+    // a Save would lose its marks at Exit, which asks only when Save is
+    // available.
+    store.SetSaveAvailable(true);
     --CriticalsDelta;
 }
 
@@ -234,5 +238,6 @@ void ItemPool::UnmarkCritical(VocabStore &store)
         return;
     m_criticals.erase(place);
     store.SetMark(CurrentItem, QStringLiteral(" "));
+    store.SetSaveAvailable(true);
     ++CriticalsDelta;
 }
