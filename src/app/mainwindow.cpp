@@ -3,6 +3,7 @@
 #include "app/countrypanel.h"
 #include "app/filecommands.h"
 #include "app/helpcommands.h"
+#include "app/pictures.h"
 #include "edit/editview.h"
 #include "review/historyview.h"
 #include "review/reviewviews.h"
@@ -17,8 +18,6 @@
 #include <QIcon>
 #include <QLabel>
 #include <QMenuBar>
-#include <QPainter>
-#include <QSvgRenderer>
 #include <QToolBar>
 #include <QTreeView>
 #include <QTreeWidget>
@@ -36,18 +35,6 @@ void connectCommand(QAction *action, QObject *context, F command)
             action->setChecked(!action->isChecked());
         command();
     });
-}
-
-QPixmap renderPicture(const QString &path, QSize size)
-{
-    QSvgRenderer renderer(path);
-    if (!renderer.isValid())
-        return {};
-    QPixmap pixmap(size);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    renderer.render(&painter);
-    return pixmap;
 }
 
 } // namespace
@@ -224,7 +211,7 @@ void MainWindow::buildCentral()
     Sfondo = new QLabel(Central);
     Sfondo->setObjectName(QStringLiteral("Sfondo"));
     Sfondo->setAccessibleName(QStringLiteral("Background picture"));
-    Sfondo->setPixmap(renderPicture(QStringLiteral(":/pictures/background.svg"), QSize(480, 320)));
+    Sfondo->setPixmap(RenderPicture(QStringLiteral(":/pictures/background.svg"), QSize(480, 320)));
     Sfondo->resize(480, 320);
 
     Label0 = new QLabel(Central);

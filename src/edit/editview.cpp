@@ -1,42 +1,28 @@
 #include "edit/editview.h"
 
 #include "app/mainwindow.h"
+#include "app/pictures.h"
 #include "edit/entrychecks.h"
 #include "edit/workarea.h"
 #include "test/optionspanel.h"
 
 #include <QAction>
 #include <QCheckBox>
-#include <QFile>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
-#include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
-#include <QSvgRenderer>
 #include <QTreeView>
 
 namespace {
 
-// The pencil pointer of the edit view, drawn from the program's picture; a
-// pointing hand when the picture cannot be drawn.
+// The pencil pointer of the edit view; its hot spot is the pencil's tip, at
+// the lower left.
 QCursor makeEditCursor()
 {
-    const QString path = QStringLiteral(":/pictures/cursor_edit.svg");
-    if (!QFile::exists(path))
-        return QCursor(Qt::PointingHandCursor);
-    QSvgRenderer renderer(path);
-    if (!renderer.isValid())
-        return QCursor(Qt::PointingHandCursor);
-    QPixmap pixmap(32, 32);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    renderer.render(&painter);
-    painter.end();
-    // The hot spot is the pencil's tip, at the lower left.
-    return QCursor(pixmap, 2, 30);
+    return PictureCursor(QStringLiteral(":/pictures/cursor_edit.svg"), 2, 30);
 }
 
 } // namespace

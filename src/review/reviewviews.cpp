@@ -1,6 +1,7 @@
 #include "review/reviewviews.h"
 
 #include "app/mainwindow.h"
+#include "app/pictures.h"
 #include "edit/editview.h"
 
 #include <QAction>
@@ -8,8 +9,6 @@
 #include <QCursor>
 #include <QLabel>
 #include <QMenu>
-#include <QPainter>
-#include <QSvgRenderer>
 #include <QTreeView>
 
 namespace {
@@ -17,19 +16,11 @@ namespace {
 const QString AllItemsTitle = QStringLiteral("All items - All lessons");
 const QString CriticalItemsTitle = QStringLiteral("Critical items - All lessons");
 
-// The pointer over the list in the listen view: a picture that says a click
-// will be heard, or the pointing hand when the picture is missing.
+// The pointer over the list in the listen view: an arrow with a loudspeaker,
+// which says that a click will be heard; its hot spot is the arrow's tip.
 QCursor ListenCursor()
 {
-    QSvgRenderer renderer(QStringLiteral(":/pictures/cursor_listen.svg"));
-    if (!renderer.isValid())
-        return QCursor(Qt::PointingHandCursor);
-    QPixmap pixmap(32, 32);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    renderer.render(&painter);
-    painter.end();
-    return QCursor(pixmap);
+    return PictureCursor(QStringLiteral(":/pictures/cursor_listen.svg"), 1, 1);
 }
 
 } // namespace

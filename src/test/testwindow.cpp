@@ -2,6 +2,7 @@
 
 #include "app/filecommands.h"
 #include "app/mainwindow.h"
+#include "app/pictures.h"
 #include "edit/editview.h"
 #include "test/assistance.h"
 #include "test/scoring.h"
@@ -15,10 +16,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
-#include <QPainter>
 #include <QPushButton>
 #include <QScreen>
-#include <QSvgRenderer>
 #include <QTimer>
 
 namespace {
@@ -29,21 +28,6 @@ constexpr QSize kFaceSize(48, 48);
 QString PicturePath(const QString &name)
 {
     return QStringLiteral(":/pictures/") + name + QStringLiteral(".svg");
-}
-
-// Draws an SVG picture at the given size, stretched to it.
-QPixmap RenderPicture(const QString &path, QSize size, qreal ratio = 1.0)
-{
-    QSvgRenderer renderer(path);
-    if (!renderer.isValid() || size.isEmpty())
-        return {};
-    QPixmap pixmap(size * ratio);
-    pixmap.setDevicePixelRatio(ratio);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    renderer.setAspectRatioMode(Qt::IgnoreAspectRatio);
-    renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(size)));
-    return pixmap;
 }
 
 QFont Scaled(QFont font, qreal pointSize, bool bold)
