@@ -7,7 +7,10 @@
 #include "platform/scripted.h"
 
 #include <QVector>
+#include <initializer_list>
 #include <memory>
+
+class QAction;
 
 // n items in lessons 1 to 20; the items at the positions given are marked
 // critical ("c"); every eleventh other item carries an upper-case "C", which
@@ -25,4 +28,25 @@ struct WindowFixture {
     // Puts the items in the store and sets the menus and buttons as after
     // Open of the file given.
     void open(const QVector<VocabItem> &items, const QString &fileName = QString());
+    // Enables the menus and buttons 2 to 9 as Open does, and nothing more.
+    void enableCommands();
 };
+
+// The numbers (1 to 10) of the toolbar buttons that are enabled.
+QList<int> enabledButtons(const MainWindow &mw);
+inline const QList<int> AllButtons{1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
+// The object names of the disabled menus of the menu bar, File to Help.
+QStringList disabledMenus(const MainWindow &mw);
+// The object names of the widgets given that are visible, or not visible.
+QStringList visibleOf(std::initializer_list<QWidget *> widgets);
+QStringList hiddenOf(std::initializer_list<QWidget *> widgets);
+// The object names of the actions given that are disabled.
+QStringList disabledOf(std::initializer_list<QAction *> actions);
+// The texts of the boxes shown so far.
+QStringList boxTexts(const platform::ScriptedBoxes &boxes);
+
+namespace platform {
+// Boxes compare as a whole and print in full when they differ.
+bool operator==(const ShownBox &a, const ShownBox &b);
+char *toString(const ShownBox &box);
+} // namespace platform
