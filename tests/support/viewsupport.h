@@ -5,6 +5,7 @@
 #include "app/appcontext.h"
 #include "app/mainwindow.h"
 #include "platform/scripted.h"
+#include "testsupport.h"
 
 #include <QVector>
 #include <initializer_list>
@@ -42,11 +43,3 @@ QStringList visibleOf(std::initializer_list<QWidget *> widgets);
 QStringList hiddenOf(std::initializer_list<QWidget *> widgets);
 // The object names of the actions given that are disabled.
 QStringList disabledOf(std::initializer_list<QAction *> actions);
-// The texts of the boxes shown so far.
-QStringList boxTexts(const platform::ScriptedBoxes &boxes);
-
-namespace platform {
-// Boxes compare as a whole and print in full when they differ.
-bool operator==(const ShownBox &a, const ShownBox &b);
-char *toString(const ShownBox &box);
-} // namespace platform
