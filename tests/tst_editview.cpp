@@ -378,7 +378,8 @@ private slots:
         fillFields(" 7 ", "", " house(home ,dwelling ) ", "casa");
         ctx->store.SetSaveAvailable(false);
         w->Cadd->click();
-        QCOMPARE(ctx->store.Items(), QVector<VocabItem>{item("07", " ", "house (home, dwelling)", "casa")});
+        QCOMPARE(ctx->store.Items(),
+                 QVector<VocabItem>{item("07", " ", "house (home, dwelling)", "casa")});
         QCOMPARE(fields(), (QStringList{" 7 ", "", "", ""}));
         QCOMPARE(mw->Label1->text(), QString("Item nr =1"));
         QCOMPARE(status(), QString("Add done!"));
