@@ -65,12 +65,8 @@ QWidget *tab()
 
 } // namespace
 
-class TestEditView : public QObject {
+class TestEditView : public WindowTest {
     Q_OBJECT
-    std::unique_ptr<WindowFixture> f;
-    platform::ScriptedDesktop *desk = nullptr;
-    AppContext *ctx = nullptr;
-    MainWindow *mw = nullptr;
     WorkArea *w = nullptr;
 
     void fill(const QVector<VocabItem> &items) { ctx->store.SetItems(items); }
@@ -103,10 +99,7 @@ class TestEditView : public QObject {
 private slots:
     void init()
     {
-        f = std::make_unique<WindowFixture>();
-        desk = &f->desk;
-        ctx = f->ctx.get();
-        mw = f->mw.get();
+        startWindow();
         w = &mw->edit().workArea();
         f->enableCommands(); // as after Open
     }

@@ -31,19 +31,16 @@ QStringList RowTexts(const QTreeWidget *table, int row)
 }
 } // namespace
 
-class TestHistory : public QObject {
+class TestHistory : public WindowTest {
     Q_OBJECT
     QTemporaryDir m_dir;
-    std::unique_ptr<WindowFixture> f;
-    MainWindow *mw = nullptr;
 
     // A window with five items open from <name>.eng (never saved when the name
     // is empty), and the log given written beside it.
     void open(const QString &name, const QByteArray &log = {}, QSize size = QSize(800, 600))
     {
-        f = std::make_unique<WindowFixture>(size);
+        startWindow(size);
         f->open(MakeItems(5, {}), name.isEmpty() ? QString() : m_dir.filePath(name + ".eng"));
-        mw = f->mw.get();
         if (!log.isEmpty())
             QVERIFY(writeFileBytes(m_dir.filePath(name + ".log"), log));
     }
@@ -124,7 +121,7 @@ private slots:
         QCOMPARE(mw->Label0->text(), QString("Tests History"));
         QCOMPARE(hiddenOf({mw->laStoria, mw->Label0}), QStringList());
         QVERIFY(!mw->Sfondo->isVisible());
-        QVERIFY(f->desk.boxes.shown.isEmpty());
+        QVERIFY(desk->boxes.shown.isEmpty());
 
         toggle();
         QCOMPARE(visibleOf({mw->laStoria, mw->Label0}), QStringList());
@@ -174,7 +171,7 @@ private slots:
         QVERIFY(QFile::exists(log));
         QCOMPARE(QFileInfo(log).size(), 0);
         QCOMPARE(mw->laStoria->topLevelItemCount(), 0);
-        QVERIFY(f->desk.boxes.shown.isEmpty());
+        QVERIFY(desk->boxes.shown.isEmpty());
     }
 
     void shortLinesKeepTheirFields()
@@ -185,7 +182,7 @@ private slots:
         QCOMPARE(RowTexts(mw->laStoria, 0),
                  (QStringList{"07/12/2026", "20:01:05", "20:15:30", "", "", "", "", "", ""}));
         QCOMPARE(mw->laStoria->topLevelItem(1)->text(8), QString("3"));
-        QVERIFY(f->desk.boxes.shown.isEmpty());
+        QVERIFY(desk->boxes.shown.isEmpty());
     }
 
     void noFileNameGivesEmptyTable()
@@ -196,7 +193,7 @@ private slots:
         toggle();
         QVERIFY(mw->laStoria->isVisible());
         QCOMPARE(mw->laStoria->topLevelItemCount(), 0);
-        QVERIFY(f->desk.boxes.shown.isEmpty());
+        QVERIFY(desk->boxes.shown.isEmpty());
         // Nothing to name a log after: no file is created anywhere.
         QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files), before);
         QVERIFY(!QFile::exists(".log"));
@@ -211,9 +208,9 @@ private slots:
         toggle();
         QVERIFY(mw->laStoria->isVisible());
         QCOMPARE(mw->laStoria->topLevelItemCount(), 0);
-        QCOMPARE(f->desk.boxes.shown.size(), 1);
-        QVERIFY(f->desk.boxes.shown[0].text.contains(QDir::toNativeSeparators(log)));
-        QCOMPARE(f->desk.boxes.shown[0].buttons, platform::Buttons(platform::Ok));
+        QCOMPARE(desk->boxes.shown.size(), 1);
+        QVERIFY(desk->boxes.shown[0].text.contains(QDir::toNativeSeparators(log)));
+        QCOMPARE(desk->boxes.shown[0].buttons, platform::Buttons(platform::Ok));
         QVERIFY(mw->isButtonPressed(3)); // the view is on, with its empty table
     }
 
@@ -264,9 +261,9 @@ private slots:
     {
         open("exit");
         toggle();
-        f->desk.boxes.answers << platform::No;
+        desk->boxes.answers << platform::No;
         mw->menuFine_Click();
-        QCOMPARE(boxTexts(f->desk.boxes), QStringList{"Save file and test results ?"});
+        QCOMPARE(boxTexts(desk->boxes), QStringList{"Save file and test results ?"});
     }
 
     void longLogReadsQuickly()

@@ -17,11 +17,8 @@
 using platform::Icon;
 using platform::ShownBox;
 
-class TestOptionsPanel : public QObject {
+class TestOptionsPanel : public WindowTest {
     Q_OBJECT
-    std::unique_ptr<WindowFixture> f;
-    AppContext *ctx = nullptr;
-    MainWindow *mw = nullptr;
     OptionsPanel *panel = nullptr;
 
     // Items in lessons 2, 5 and 7 (lesson 7's second item critical), in an
@@ -84,9 +81,7 @@ class TestOptionsPanel : public QObject {
 private slots:
     void init()
     {
-        f = std::make_unique<WindowFixture>();
-        ctx = f->ctx.get();
-        mw = f->mw.get();
+        startWindow();
         panel = &mw->options();
     }
     void cleanup() { f.reset(); }
@@ -203,7 +198,7 @@ private slots:
 
         ok();
         QVERIFY(!panel->isOpen());
-        QVERIFY(f->desk.boxes.shown.isEmpty());
+        QVERIFY(desk->boxes.shown.isEmpty());
         QCOMPARE(disabledMenus(*mw), QStringList());
         QCOMPARE(enabledButtons(*mw), AllButtons);
         QCOMPARE(ctx->options.LessonClickArmed, qint16(0));
@@ -289,8 +284,8 @@ private slots:
         click(0);
         QCOMPARE(ticked(), QList<int>());
 
-        QList<platform::ShownBox> &shown = f->desk.boxes.shown;
-        f->desk.boxes.answers << platform::Cancel;
+        QList<platform::ShownBox> &shown = desk->boxes.shown;
+        desk->boxes.answers << platform::Cancel;
         ok();
         QCOMPARE(shown, (QList<ShownBox>{{"Redo your choice...", "Empty selection ... 'Forward' restored",
                                           Icon::None, platform::Ok | platform::Cancel}}));
@@ -300,7 +295,7 @@ private slots:
         QVERIFY(panel->Option3->isChecked());
         QCOMPARE(ctx->options.SequenceOrder, qint16(3));
 
-        f->desk.boxes.answers << platform::Ok;
+        desk->boxes.answers << platform::Ok;
         ok();
         QCOMPARE(shown.size(), 2);
         QVERIFY(!panel->isOpen());
@@ -316,9 +311,9 @@ private slots:
         click(2);
         QTest::mouseClick(panel->Option4, Qt::LeftButton);
         QVERIFY(panel->Option4->isChecked());
-        f->desk.boxes.answers << platform::Ok;
+        desk->boxes.answers << platform::Ok;
         ok();
-        QCOMPARE(boxTexts(f->desk.boxes), QStringList{"Empty selection ... 'Forward' restored"});
+        QCOMPARE(boxTexts(desk->boxes), QStringList{"Empty selection ... 'Forward' restored"});
         QVERIFY(!panel->isOpen());
         QVERIFY(panel->Option2->isChecked());
         QVERIFY(!panel->Option4->isChecked());
@@ -333,7 +328,7 @@ private slots:
         click(7);
         QTest::mouseClick(panel->Option4, Qt::LeftButton);
         ok();
-        QCOMPARE(f->desk.boxes.shown.size(), 1);
+        QCOMPARE(desk->boxes.shown.size(), 1);
         QCOMPARE(ctx->options.SequenceOrder, qint16(4));
         QCOMPARE(pool(), QList<int>({3}));   // cat
         panel->menuLezioni_Click();

@@ -15,17 +15,14 @@ namespace {
 const QList<int> SevenCriticals{3, 17, 40, 41, 88, 100, 120};
 }
 
-class TestReviewViews : public QObject {
+class TestReviewViews : public WindowTest {
     Q_OBJECT
-    std::unique_ptr<WindowFixture> f;
-    MainWindow *mw = nullptr;
 
     // A window with n items open, those at the positions given critical.
     void open(int n, const QList<int> &criticals = {})
     {
-        f = std::make_unique<WindowFixture>();
+        startWindow();
         f->open(MakeItems(n, criticals));
-        mw = f->mw.get();
     }
     ReviewViews &review() { return mw->review(); }
     void clickSwitch()
@@ -68,14 +65,14 @@ private slots:
             listen ? review().menuAscolta_Click() : review().menuLeggi_Click();
         };
         if (!listen)
-            f->ctx->store.SetSaveAvailable(false); // saved just before
+            ctx->store.SetSaveAvailable(false); // saved just before
 
         toggle();
         QCOMPARE(mw->Label1->text(), total);
         QCOMPARE(mw->Label8->text(), criticals);
         QCOMPARE(mw->Label0->text(), QString("All items - All lessons"));
         QCOMPARE(entry->text(), onText);
-        QCOMPARE(f->ctx->pool.CriticalCount(), 7);
+        QCOMPARE(ctx->pool.CriticalCount(), 7);
         QVERIFY(mw->isButtonPressed(button));
         QCOMPARE(review().listening(), listen);
         QCOMPARE(visibleOf({mw->FrameRegole, mw->Sfondo, mw->ListaCri}), QStringList());
@@ -100,7 +97,7 @@ private slots:
                             mw->ChkCri, mw->Label8}),
                  QStringList());
         QCOMPARE(disabledOf({mw->menuSalva, mw->menuLeggi, mw->menuAscolta}), QStringList());
-        QVERIFY(f->ctx->store.SaveAvailable());
+        QVERIFY(ctx->store.SaveAvailable());
         QCOMPARE(disabledMenus(*mw), QStringList());
         QCOMPARE(enabledButtons(*mw), AllButtons.mid(1));
     }
@@ -200,7 +197,7 @@ private slots:
         review().menuAscolta_Click();
         QCOMPARE(mw->Label1->text(), QString("Total items. =0"));
         QCOMPARE(mw->Label8->text(), QString("Critical only (0)"));
-        QVERIFY(f->desk.boxes.shown.isEmpty());
+        QVERIFY(desk->boxes.shown.isEmpty());
     }
 
     void exitFromReadViewStillOffersToSave()
@@ -208,9 +205,9 @@ private slots:
         open(5);
         review().menuLeggi_Click();
         QVERIFY(!mw->menuSalva->isEnabled());
-        f->desk.boxes.answers << platform::No;
+        desk->boxes.answers << platform::No;
         mw->menuFine_Click();
-        QCOMPARE(boxTexts(f->desk.boxes), QStringList{"Save file and test results ?"});
+        QCOMPARE(boxTexts(desk->boxes), QStringList{"Save file and test results ?"});
         QVERIFY(mw->hasEnded());
     }
 
@@ -223,8 +220,8 @@ private slots:
         review().menuLeggi_Click();
 
         // A test marks two more items meanwhile.
-        f->ctx->store.SetMark(9, "c");
-        f->ctx->store.SetMark(12, "c");
+        ctx->store.SetMark(9, "c");
+        ctx->store.SetMark(12, "c");
         review().menuAscolta_Click();
         QCOMPARE(mw->Label8->text(), QString("Critical only (3)"));
         mw->ChkCri->click();

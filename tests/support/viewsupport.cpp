@@ -73,22 +73,23 @@ QStringList disabledMenus(const MainWindow &mw)
     return names;
 }
 
-QStringList visibleOf(std::initializer_list<QWidget *> widgets)
+static QStringList namesWhereVisible(std::initializer_list<QWidget *> widgets, bool visible)
 {
     QStringList names;
     for (const QWidget *w : widgets)
-        if (w->isVisible())
+        if (w->isVisible() == visible)
             names << w->objectName();
     return names;
 }
 
+QStringList visibleOf(std::initializer_list<QWidget *> widgets)
+{
+    return namesWhereVisible(widgets, true);
+}
+
 QStringList hiddenOf(std::initializer_list<QWidget *> widgets)
 {
-    QStringList names;
-    for (const QWidget *w : widgets)
-        if (!w->isVisible())
-            names << w->objectName();
-    return names;
+    return namesWhereVisible(widgets, false);
 }
 
 QStringList disabledOf(std::initializer_list<QAction *> actions)

@@ -33,6 +33,23 @@ struct WindowFixture {
     void enableCommands();
 };
 
+// A base for test classes whose tests each start a window of their own.
+class WindowTest : public QObject {
+protected:
+    std::unique_ptr<WindowFixture> f;
+    platform::ScriptedDesktop *desk = nullptr;
+    AppContext *ctx = nullptr;
+    MainWindow *mw = nullptr;
+
+    void startWindow(QSize size = QSize(800, 600))
+    {
+        f = std::make_unique<WindowFixture>(size);
+        desk = &f->desk;
+        ctx = f->ctx.get();
+        mw = f->mw.get();
+    }
+};
+
 // The numbers (1 to 10) of the toolbar buttons that are enabled.
 QList<int> enabledButtons(const MainWindow &mw);
 inline const QList<int> AllButtons{1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
