@@ -18,229 +18,203 @@
 #include <QTimer>
 #include <QtTest>
 
-class TestHelp : public QObject {
+class TestHelp : public WindowTest {
     Q_OBJECT
 private slots:
-    void rulesText();
-    void rulesFrame();
-    void rulesTwiceShowTheTextOnce();
-    void rulesConfirmTheOpenOptionsFirst();
-    void rulesGrowTheWindowInSteps();
-    void rulesKeepALargeWindowAsItIs();
-    void rulesStayThroughCommandsThatDoNotChangeTheView();
-    void aboutWindow();
-    void aboutFromTheMenuIsModal();
-    void instructionsPageOpensFromTheBuild();
-    void instructionsPageFoundWhenInstalled();
-    void missingInstructionsPageIsReported();
+    void cleanup() { f.reset(); }
+
+    void rulesText()
+    {
+        const QStringList lines = TestRulesLines();
+        QCOMPARE(lines.size(), 17);
+        QCOMPARE(lines.first(), QString("START"));
+        QCOMPARE(lines[1], QString("  - you start with 1000 bonus points"));
+        QCOMPARE(lines[4], QString("    points as its number of characters"));
+        QCOMPARE(lines[9], QString("  - over 2 TT, but less than 3 TT: "));
+        QCOMPARE(lines[14], QString("----------"));
+        QCOMPARE(lines.last(), QString("window title"));
+        QCOMPARE(TestRulesText(), lines.join("\r\n"));
+        QCOMPARE(TestRulesText().count("\r\n"), 16);
+    }
+
+    void rulesFrameShownAgainAndAgain()
+    {
+        startWindow();
+        mw->menuRegole->trigger();
+        QVERIFY(mw->FrameRegole->isVisible());
+        QCOMPARE(mw->FrameRegole->pos(), QPoint(0, 0)); // just below the toolbar
+        auto *title = mw->FrameRegole->findChild<QLabel *>("Label9");
+        QVERIFY(title);
+        QCOMPARE(title->text(), QString("TEST  RULES"));
+        auto *label = mw->FrameRegole->findChild<QLabel *>("Label7");
+        QVERIFY(label);
+        QCOMPARE(label->text(), TestRulesText());
+        const QFontMetrics fm(label->font());
+        QCOMPARE(fm.horizontalAdvance("i"), fm.horizontalAdvance("W")); // monospaced
+        // The whole text fits in the frame.
+        QVERIFY(label->geometry().bottom() < mw->FrameRegole->height());
+        QVERIFY(label->width() >= label->sizeHint().width());
+        QVERIFY(label->height() >= label->sizeHint().height());
+
+        auto *ok = mw->FrameRegole->findChild<QPushButton *>("Command6");
+        QVERIFY(ok);
+        QCOMPARE(ok->text(), QString("OK"));
+        QTest::mouseClick(ok, Qt::LeftButton);
+        QVERIFY(!mw->FrameRegole->isVisible());
+
+        // Shown twice over, the text is there once.
+        mw->help().menuRegole_Click();
+        mw->help().menuRegole_Click();
+        QCOMPARE(label->text(), TestRulesText());
+        QCOMPARE(label->text().count("START"), 1);
+    }
+
+    void rulesConfirmTheOpenOptionsFirst()
+    {
+        startWindow();
+        f->open(MakeItems(30, {}), QString());
+        mw->options().menuLezioni_Click();
+        QVERIFY(mw->FrameOpzioni->isVisible());
+        QVERIFY(!MainWindow::isMenuEnabled(mw->menuView));
+        mw->help().menuRegole_Click();
+        // Confirmed as its OK button would: closed, and the menus usable again.
+        QVERIFY(!mw->FrameOpzioni->isVisible());
+        QVERIFY(MainWindow::isMenuEnabled(mw->menuView));
+        QVERIFY(mw->FrameRegole->isVisible());
+    }
+
+    void rulesGrowTheWindowInSteps()
+    {
+        startWindow(QSize(200, 200));
+        const QSize frame = mw->FrameRegole->size();
+        QVERIFY(mw->Central->width() - 2 < frame.width());
+        QVERIFY(mw->Central->height() < frame.height());
+        const QSize before = mw->size();
+        mw->help().menuRegole_Click();
+        QTRY_VERIFY(mw->Central->width() - 2 >= frame.width());
+        QTRY_VERIFY(mw->Central->height() >= frame.height());
+        // Steps of 100 twips: never more than one step beyond what was needed.
+        const int wider = mw->width() - before.width();
+        const int taller = mw->height() - before.height();
+        QVERIFY(wider > 0 && taller > 0);
+        QVERIFY(mw->Central->width() - 2 - frame.width() <= 7);
+        QVERIFY2(mw->Central->height() - frame.height() <= 7,
+                 qPrintable(QString("%1 %2 %3 %4").arg(before.height()).arg(mw->height())
+                                .arg(mw->Central->height()).arg(frame.height())));
+        QCOMPARE(mw->FrameRegole->size(), frame); // the frame keeps its size and place
+        QCOMPARE(mw->FrameRegole->pos(), QPoint(0, 0));
+    }
+
+    void rulesKeepALargeWindowAsItIs()
+    {
+        startWindow(QSize(900, 700));
+        const QSize before = mw->size();
+        mw->help().menuRegole_Click();
+        QCoreApplication::processEvents();
+        QCOMPARE(mw->size(), before);
+    }
+
+    void rulesStayThroughCommandsThatDoNotChangeTheView()
+    {
+        startWindow();
+        f->open(MakeItems(5, {}));
+        mw->help().menuRegole_Click();
+        mw->menuSuoni_Click();
+        mw->help().menuIstruzioni_Click();
+        QTimer::singleShot(0, [] {
+            if (auto *about = qobject_cast<AboutWindow *>(QApplication::activeModalWidget()))
+                about->Command1_Click();
+        });
+        mw->help().menuInfo_Click();
+        QVERIFY(mw->FrameRegole->isVisible());
+    }
+
+    void aboutWindow()
+    {
+        AboutWindow about;
+        QCOMPARE(about.objectName(), QString("Form4"));
+        QCOMPARE(about.windowTitle(), QString("   Information"));
+        QVERIFY(about.isModal());
+        auto *picture = about.findChild<QSvgWidget *>();
+        QVERIFY(picture);
+        QVERIFY(picture->renderer()->isValid());
+        QVERIFY(!picture->accessibleName().isEmpty());
+        bool product = false;
+        for (QLabel *l : about.findChildren<QLabel *>())
+            product = product || l->text() == "Vocanto Version 8";
+        QVERIFY(product);
+        about.show();
+        auto *ok = about.findChild<QPushButton *>("Command1");
+        QVERIFY(ok);
+        QCOMPARE(ok->text(), QString("OK"));
+        QTest::mouseClick(ok, Qt::LeftButton);
+        QVERIFY(!about.isVisible());
+        QCOMPARE(about.result(), int(QDialog::Accepted));
+    }
+
+    void aboutFromTheMenuIsModal()
+    {
+        startWindow();
+        QString title;
+        QWidget *parent = nullptr;
+        bool shown = false;
+        QTimer::singleShot(0, [&] {
+            auto *about = qobject_cast<AboutWindow *>(QApplication::activeModalWidget());
+            if (!about)
+                return;
+            shown = about->isVisible();
+            title = about->windowTitle();
+            parent = about->parentWidget();
+            QTest::mouseClick(about->findChild<QPushButton *>("Command1"), Qt::LeftButton);
+        });
+        mw->menuInfo->trigger();
+        QVERIFY(shown);
+        QCOMPARE(title, QString("   Information"));
+        QCOMPARE(parent, mw);
+        QVERIFY(!QApplication::activeModalWidget());
+    }
+
+    void instructionsPageOpensFromTheBuild()
+    {
+        startWindow();
+        // The test programs are built beside the program's folder.
+        mw->help().setProgramFolder(QCoreApplication::applicationDirPath() + "/../src");
+        mw->button(10)->trigger();
+        mw->menuIstruzioni->trigger();
+        QCOMPARE(desk->browser.opened.size(), 2);
+        const QUrl url = desk->browser.opened[0];
+        QVERIFY(url.isLocalFile());
+        QCOMPARE(url.scheme(), QString("file"));
+        QVERIFY2(url.path().endsWith("/help/contiene/VOCA8ENH.HTM"), qPrintable(url.toString()));
+        QVERIFY(QFileInfo(url.toLocalFile()).isFile());
+        QVERIFY(desk->boxes.shown.isEmpty());
+    }
+
+    void instructionsPageMissingOrFoundWhenInstalled()
+    {
+        QTemporaryDir prefix;
+        const QString bin = prefix.filePath("bin");
+        QVERIFY(QDir().mkpath(bin));
+        startWindow();
+        mw->help().setProgramFolder(bin);
+        mw->help().menuIstruzioni_Click();
+        QVERIFY(desk->browser.opened.isEmpty());
+        QCOMPARE(desk->boxes.shown.size(), 1);
+        QVERIFY(desk->boxes.shown[0].text.contains("VOCA8ENH.HTM"));
+
+        QVERIFY(QDir().mkpath(prefix.filePath("share/vocanto/help/contiene")));
+        const QString page = prefix.filePath("share/vocanto/help/contiene/VOCA8ENH.HTM");
+        QVERIFY(writeFileBytes(page, "<html></html>"));
+        QCOMPARE(FindHelpPage(bin), QDir::cleanPath(page));
+        // A page beside the program comes first.
+        QVERIFY(QDir().mkpath(prefix.filePath("bin/help/contiene")));
+        const QString beside = prefix.filePath("bin/help/contiene/VOCA8ENH.HTM");
+        QVERIFY(writeFileBytes(beside, "<html></html>"));
+        QCOMPARE(FindHelpPage(bin), QDir::cleanPath(beside));
+        mw->help().menuIstruzioni_Click();
+        QCOMPARE(desk->browser.opened, QList<QUrl>{QUrl::fromLocalFile(QDir::cleanPath(beside))});
+    }
 };
-
-void TestHelp::rulesText()
-{
-    const QStringList lines = TestRulesLines();
-    QCOMPARE(lines.size(), 17);
-    QCOMPARE(lines.first(), QString("START"));
-    QCOMPARE(lines[1], QString("  - you start with 1000 bonus points"));
-    QCOMPARE(lines[4], QString("    points as its number of characters"));
-    QCOMPARE(lines[9], QString("  - over 2 TT, but less than 3 TT: "));
-    QCOMPARE(lines[14], QString("----------"));
-    QCOMPARE(lines.last(), QString("window title"));
-    QCOMPARE(TestRulesText(), lines.join("\r\n"));
-    QCOMPARE(TestRulesText().count("\r\n"), 16);
-}
-
-void TestHelp::rulesFrame()
-{
-    WindowFixture f;
-    MainWindow &mw = *f.mw;
-    mw.menuRegole->trigger();
-    QVERIFY(mw.FrameRegole->isVisible());
-    QCOMPARE(mw.FrameRegole->pos(), QPoint(0, 0)); // just below the toolbar
-    auto *title = mw.FrameRegole->findChild<QLabel *>("Label9");
-    QVERIFY(title);
-    QCOMPARE(title->text(), QString("TEST  RULES"));
-    auto *label = mw.FrameRegole->findChild<QLabel *>("Label7");
-    QVERIFY(label);
-    QCOMPARE(label->text(), TestRulesText());
-    const QFontMetrics fm(label->font());
-    QCOMPARE(fm.horizontalAdvance("i"), fm.horizontalAdvance("W")); // monospaced
-    // The whole text fits in the frame.
-    QVERIFY(label->geometry().bottom() < mw.FrameRegole->height());
-    QVERIFY(label->width() >= label->sizeHint().width());
-    QVERIFY(label->height() >= label->sizeHint().height());
-
-    auto *ok = mw.FrameRegole->findChild<QPushButton *>("Command6");
-    QVERIFY(ok);
-    QCOMPARE(ok->text(), QString("OK"));
-    QTest::mouseClick(ok, Qt::LeftButton);
-    QVERIFY(!mw.FrameRegole->isVisible());
-}
-
-void TestHelp::rulesTwiceShowTheTextOnce()
-{
-    WindowFixture f;
-    f.mw->help().menuRegole_Click();
-    f.mw->help().menuRegole_Click();
-    auto *label = f.mw->FrameRegole->findChild<QLabel *>("Label7");
-    QCOMPARE(label->text(), TestRulesText());
-    QCOMPARE(label->text().count("START"), 1);
-}
-
-void TestHelp::rulesConfirmTheOpenOptionsFirst()
-{
-    WindowFixture f;
-    f.open(MakeItems(30, {}), QString());
-    MainWindow &mw = *f.mw;
-    mw.options().menuLezioni_Click();
-    QVERIFY(mw.FrameOpzioni->isVisible());
-    QVERIFY(!MainWindow::isMenuEnabled(mw.menuView));
-    mw.help().menuRegole_Click();
-    // Confirmed as its OK button would: closed, and the menus usable again.
-    QVERIFY(!mw.FrameOpzioni->isVisible());
-    QVERIFY(MainWindow::isMenuEnabled(mw.menuView));
-    QVERIFY(mw.FrameRegole->isVisible());
-}
-
-void TestHelp::rulesGrowTheWindowInSteps()
-{
-    WindowFixture f(QSize(200, 200));
-    MainWindow &mw = *f.mw;
-    const QSize frame = mw.FrameRegole->size();
-    QVERIFY(mw.Central->width() - 2 < frame.width());
-    QVERIFY(mw.Central->height() < frame.height());
-    const QSize before = mw.size();
-    mw.help().menuRegole_Click();
-    QTRY_VERIFY(mw.Central->width() - 2 >= frame.width());
-    QTRY_VERIFY(mw.Central->height() >= frame.height());
-    // Steps of 100 twips: never more than one step beyond what was needed.
-    const int wider = mw.width() - before.width();
-    const int taller = mw.height() - before.height();
-    QVERIFY(wider > 0 && taller > 0);
-    QVERIFY(mw.Central->width() - 2 - frame.width() <= 7);
-    QVERIFY2(mw.Central->height() - frame.height() <= 7,
-             qPrintable(QString("%1 %2 %3 %4").arg(before.height()).arg(mw.height())
-                            .arg(mw.Central->height()).arg(frame.height())));
-    QCOMPARE(mw.FrameRegole->size(), frame); // the frame keeps its size and place
-    QCOMPARE(mw.FrameRegole->pos(), QPoint(0, 0));
-}
-
-void TestHelp::rulesKeepALargeWindowAsItIs()
-{
-    WindowFixture f(QSize(900, 700));
-    const QSize before = f.mw->size();
-    f.mw->help().menuRegole_Click();
-    QCoreApplication::processEvents();
-    QCOMPARE(f.mw->size(), before);
-}
-
-void TestHelp::rulesStayThroughCommandsThatDoNotChangeTheView()
-{
-    WindowFixture f;
-    f.open(MakeItems(5, {}));
-    MainWindow &mw = *f.mw;
-    mw.help().menuRegole_Click();
-    mw.menuSuoni_Click();
-    mw.help().menuIstruzioni_Click();
-    QTimer::singleShot(0, [] {
-        if (auto *about = qobject_cast<AboutWindow *>(QApplication::activeModalWidget()))
-            about->Command1_Click();
-    });
-    mw.help().menuInfo_Click();
-    QVERIFY(mw.FrameRegole->isVisible());
-}
-
-void TestHelp::aboutWindow()
-{
-    AboutWindow about;
-    QCOMPARE(about.objectName(), QString("Form4"));
-    QCOMPARE(about.windowTitle(), QString("   Information"));
-    QVERIFY(about.isModal());
-    auto *picture = about.findChild<QSvgWidget *>();
-    QVERIFY(picture);
-    QVERIFY(picture->renderer()->isValid());
-    QVERIFY(!picture->accessibleName().isEmpty());
-    bool product = false;
-    for (QLabel *l : about.findChildren<QLabel *>())
-        product = product || l->text() == "Vocanto Version 8";
-    QVERIFY(product);
-    about.show();
-    auto *ok = about.findChild<QPushButton *>("Command1");
-    QVERIFY(ok);
-    QCOMPARE(ok->text(), QString("OK"));
-    QTest::mouseClick(ok, Qt::LeftButton);
-    QVERIFY(!about.isVisible());
-    QCOMPARE(about.result(), int(QDialog::Accepted));
-}
-
-void TestHelp::aboutFromTheMenuIsModal()
-{
-    WindowFixture f;
-    QString title;
-    QWidget *parent = nullptr;
-    bool shown = false;
-    QTimer::singleShot(0, [&] {
-        auto *about = qobject_cast<AboutWindow *>(QApplication::activeModalWidget());
-        if (!about)
-            return;
-        shown = about->isVisible();
-        title = about->windowTitle();
-        parent = about->parentWidget();
-        QTest::mouseClick(about->findChild<QPushButton *>("Command1"), Qt::LeftButton);
-    });
-    f.mw->menuInfo->trigger();
-    QVERIFY(shown);
-    QCOMPARE(title, QString("   Information"));
-    QCOMPARE(parent, f.mw.get());
-    QVERIFY(!QApplication::activeModalWidget());
-}
-
-void TestHelp::instructionsPageOpensFromTheBuild()
-{
-    WindowFixture f;
-    // The test programs are built beside the program's folder.
-    f.mw->help().setProgramFolder(QCoreApplication::applicationDirPath() + "/../src");
-    f.mw->button(10)->trigger();
-    f.mw->menuIstruzioni->trigger();
-    QCOMPARE(f.desk.browser.opened.size(), 2);
-    const QUrl url = f.desk.browser.opened[0];
-    QVERIFY(url.isLocalFile());
-    QCOMPARE(url.scheme(), QString("file"));
-    QVERIFY2(url.path().endsWith("/help/contiene/VOCA8ENH.HTM"), qPrintable(url.toString()));
-    QVERIFY(QFileInfo(url.toLocalFile()).isFile());
-    QVERIFY(f.desk.boxes.shown.isEmpty());
-}
-
-void TestHelp::instructionsPageFoundWhenInstalled()
-{
-    QTemporaryDir prefix;
-    QVERIFY(QDir().mkpath(prefix.filePath("bin")));
-    QVERIFY(QDir().mkpath(prefix.filePath("share/vocanto/help/contiene")));
-    const QString page = prefix.filePath("share/vocanto/help/contiene/VOCA8ENH.HTM");
-    QVERIFY(writeFileBytes(page, "<html></html>"));
-    QCOMPARE(FindHelpPage(prefix.filePath("bin")), QDir::cleanPath(page));
-
-    // A page beside the program comes first.
-    QVERIFY(QDir().mkpath(prefix.filePath("bin/help/contiene")));
-    const QString beside = prefix.filePath("bin/help/contiene/VOCA8ENH.HTM");
-    QVERIFY(writeFileBytes(beside, "<html></html>"));
-    QCOMPARE(FindHelpPage(prefix.filePath("bin")), QDir::cleanPath(beside));
-
-    WindowFixture f;
-    f.mw->help().setProgramFolder(prefix.filePath("bin"));
-    f.mw->help().menuIstruzioni_Click();
-    QCOMPARE(f.desk.browser.opened, QList<QUrl>{QUrl::fromLocalFile(QDir::cleanPath(beside))});
-}
-
-void TestHelp::missingInstructionsPageIsReported()
-{
-    QTemporaryDir empty;
-    WindowFixture f;
-    f.mw->help().setProgramFolder(empty.path());
-    f.mw->help().menuIstruzioni_Click();
-    QVERIFY(f.desk.browser.opened.isEmpty());
-    QCOMPARE(f.desk.boxes.shown.size(), 1);
-    QVERIFY(f.desk.boxes.shown[0].text.contains("VOCA8ENH.HTM"));
-}
 
 QTEST_MAIN(TestHelp)
 #include "tst_help.moc"

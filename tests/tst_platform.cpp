@@ -79,295 +79,274 @@ int Peak(const std::vector<short> &samples)
 class TestPlatform : public QObject {
     Q_OBJECT
 private slots:
-    void init();
-    void cleanup();
+    void init()
+    {
+        QVERIFY(dir_.isValid());
+        previousFolder_ = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(dir_.path()));
+    }
 
-    void defaultSoundIsShortAndSoft();
-    void soundFileOrDefault();
-    void damagedHeaderDoesNotOverread();
-    void soundReturnsWithoutServer();
-    void hungServerIsLeftAtDeadline();
+    void cleanup()
+    {
+        QDir::setCurrent(previousFolder_);
+    }
 
-    void synthesisesPlausibleSpeech();
-    void synthesisIsSerialised();
-    void speechFailsWithinDeadlineWithoutServer();
+    void defaultSoundIsShortAndSoft()
+    {
+        const AudioClip &clip = DefaultSound();
+        QVERIFY(clip.isPlayable());
+        QCOMPARE(clip.channels, 1);
+        QVERIFY(clip.durationMs() >= 100 && clip.durationMs() <= 300);
+        const int peak = Peak(clip.samples);
+        QVERIFY(peak > 1000);
+        QVERIFY(peak < 32767 / 2);
+        // Faded at both ends so that it does not click.
+        QVERIFY(std::abs(clip.samples.front()) < 100);
+        QVERIFY(std::abs(clip.samples.back()) < 100);
+    }
 
-    void scriptedBoxesAnswerFromQueueThenDefault();
-    void scriptedDialogsAndRecorders();
+    void soundFileOrDefault()
+    {
+        const std::vector<short> mono = Ramp(800);
+        QVERIFY(writeFileBytes("good.wav", MakeWav(mono, 8000, 1)));
+        const std::vector<short> stereo = Ramp(1000);
+        QVERIFY(writeFileBytes("stereo.wav", MakeWav(stereo, 44100, 2)));
+        QVERIFY(writeFileBytes("garbage.wav", QByteArray("this is not a sound file at all\n").repeated(50)));
+        QVERIFY(writeFileBytes("empty.wav", QByteArray()));
+        QVERIFY(writeFileBytes("silent.wav", MakeWav({}, 8000, 1)));
+        QVERIFY(QDir().mkdir("folder.wav"));
+        // A pipe would block a plain open for ever.
+        QCOMPARE(::mkfifo("pipe.wav", 0600), 0);
+
+        AudioClip clip = SoundForWav("good.wav");
+        QCOMPARE(clip.sampleRate, 8000);
+        QCOMPARE(clip.channels, 1);
+        QVERIFY(clip.samples == mono);
+        QCOMPARE(clip.durationMs(), qint64(100));
+
+        clip = SoundForWav("stereo.wav");
+        QCOMPARE(clip.channels, 2);
+        QCOMPARE(clip.frames(), qint64(500));
+        QVERIFY(clip.samples == stereo);
+
+        // Looked up in the current folder, not where the program was started.
+        QVERIFY(QDir::setCurrent(previousFolder_));
+        QVERIFY(SoundForWav("good.wav").samples == DefaultSound().samples);
+        QVERIFY(QDir::setCurrent(dir_.path()));
+
+        QElapsedTimer timer;
+        timer.start();
+        for (const char *name : {"missing.wav", "garbage.wav", "empty.wav", "silent.wav",
+                                 "folder.wav", "pipe.wav", ""}) {
+            clip = SoundForWav(name);
+            QVERIFY2(clip.samples == DefaultSound().samples, name);
+            QCOMPARE(clip.sampleRate, DefaultSound().sampleRate);
+        }
+        QVERIFY(timer.elapsed() < 5000);
+    }
+
+    void damagedHeaderDoesNotOverread()
+    {
+        // The header claims far more sound than the file holds.
+        const std::vector<short> samples = Ramp(100);
+        QVERIFY(writeFileBytes("short.wav", MakeWav(samples, 8000, 1, 0x7ffffff0)));
+        const AudioClip clip = SoundForWav("short.wav");
+        if (clip.sampleRate == 8000) {
+            QVERIFY(clip.samples.size() <= samples.size());
+            QVERIFY(std::equal(clip.samples.begin(), clip.samples.end(), samples.begin()));
+        } else {
+            QVERIFY(clip.samples == DefaultSound().samples);
+        }
+    }
+
+    void soundReturnsWithoutServer()
+    {
+        QVERIFY(writeFileBytes("good.wav", MakeWav(Ramp(800), 8000, 1)));
+        QVERIFY(writeFileBytes("garbage.wav", QByteArray("RIFF\x10\0\0\0WAVEjunk", 16)));
+        PulseSound sound;
+        QElapsedTimer timer;
+        for (const char *name : {"good.wav", "missing.wav", "garbage.wav"}) {
+            timer.start();
+            sound.playWav(name);
+            QVERIFY2(timer.elapsed() < 5000, name);
+        }
+        timer.start();
+        QVERIFY(!PlayClip(std::make_shared<const AudioClip>(DefaultSound()), "Test"));
+        QVERIFY(timer.elapsed() < 5000);
+        // Nothing to play is refused at once.
+        QVERIFY(!PlayClip(std::make_shared<const AudioClip>(), "Test"));
+        QVERIFY(!PlayClip(nullptr, "Test"));
+    }
+
+    void hungServerIsLeftAtDeadline()
+    {
+        // The speech engine is started while there is no server at all.
+        std::vector<short> samples;
+        int rate = 0;
+        QVERIFY(SynthesiseSpeech("house", samples, rate));
+
+        // A server that takes the connection but never answers: connecting blocks
+        // until the socket closes.
+        const QByteArray path = QFile::encodeName(dir_.filePath("hung.sock"));
+        const int listener = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        QVERIFY(listener >= 0);
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        QVERIFY(size_t(path.size()) < sizeof(address.sun_path));
+        std::copy(path.begin(), path.end(), address.sun_path);
+        QCOMPARE(::bind(listener, reinterpret_cast<sockaddr *>(&address), sizeof(address)), 0);
+        QCOMPARE(::listen(listener, 16), 0);
+        const QByteArray previousServer = qgetenv("PULSE_SERVER");
+        qputenv("PULSE_SERVER", "unix:" + path);
+
+        const auto clip = std::make_shared<const AudioClip>(DefaultSound());
+        QElapsedTimer timer;
+        timer.start();
+        QVERIFY(!PlayClip(clip, "Test"));
+        const qint64 waited = timer.elapsed();
+        QVERIFY2(waited >= clip->durationMs() + 1000 && waited < 5000, qPrintable(QString::number(waited)));
+        QCOMPARE(AbandonedPlaybacks(), 1);
+
+        // Speech is held to its deadline the same way.
+        EspeakSpeech speech;
+        timer.start();
+        QVERIFY(!speech.speak("house"));
+        QVERIFY(timer.elapsed() < 5000);
+
+        // Stuck workers are not piled up without end: past a few, no new one starts.
+        while (AbandonedPlaybacks() < 4)
+            QVERIFY(!PlayClip(clip, "Test"));
+        timer.start();
+        QVERIFY(!PlayClip(clip, "Test"));
+        PulseSound().playWav("missing.wav");
+        QVERIFY(timer.elapsed() < 500);
+        QCOMPARE(AbandonedPlaybacks(), 4);
+
+        // Once the server goes away, the stuck workers finish on their own.
+        ::close(listener);
+        QTRY_COMPARE_WITH_TIMEOUT(AbandonedPlaybacks(), 0, 10000);
+        qputenv("PULSE_SERVER", previousServer);
+    }
+
+    void synthesisesPlausibleSpeech()
+    {
+        std::vector<short> house;
+        int rate = 0;
+        QVERIFY(SynthesiseSpeech("house", house, rate));
+        QVERIFY(rate >= 8000 && rate <= 48000);
+        const double seconds = double(house.size()) / rate;
+        QVERIFY2(seconds >= 0.2 && seconds <= 2.0, qPrintable(QString::number(seconds)));
+        QVERIFY(Peak(house) > 1000);
+
+        std::vector<short> sentence;
+        QVERIFY(SynthesiseSpeech("the house stands on the hill by the river", sentence, rate));
+        QVERIFY(sentence.size() > 2 * house.size());
+
+        // Markup is read as text, not obeyed; words outside ASCII do not upset it.
+        std::vector<short> other;
+        QVERIFY(SynthesiseSpeech("<speak>caf\u00e9 & [[h'aUs]]</speak>", other, rate));
+        QVERIFY(!other.empty());
+
+        QVERIFY(SynthesiseSpeech("   ", other, rate));
+        QVERIFY(other.empty());
+    }
+
+    void synthesisIsSerialised()
+    {
+        std::vector<short> reference;
+        int rate = 0;
+        QVERIFY(SynthesiseSpeech("house", reference, rate));
+
+        size_t sizes[2][8] = {};
+        bool ok[2][8] = {};
+        auto run = [&](int t) {
+            for (int i = 0; i < 8; ++i) {
+                std::vector<short> out;
+                int r = 0;
+                ok[t][i] = SynthesiseSpeech("house", out, r) && r == rate;
+                sizes[t][i] = out.size();
+            }
+        };
+        std::thread a(run, 0), b(run, 1);
+        a.join();
+        b.join();
+        for (int t = 0; t < 2; ++t) {
+            for (int i = 0; i < 8; ++i) {
+                QVERIFY(ok[t][i]);
+                // The engine varies its output slightly from call to call.
+                const double ratio = double(sizes[t][i]) / double(reference.size());
+                QVERIFY2(ratio > 0.9 && ratio < 1.1, qPrintable(QString::number(ratio)));
+            }
+        }
+    }
+
+    void speechFailsWithinDeadlineWithoutServer()
+    {
+        EspeakSpeech speech;
+        QElapsedTimer timer;
+        for (const char *text : {"house", "the house stands on the hill"}) {
+            timer.start();
+            QVERIFY(!speech.speak(text));
+            QVERIFY2(timer.elapsed() < 5000, text);
+        }
+        // Nothing to say is no failure.
+        QVERIFY(speech.speak(""));
+    }
+
+    void scriptedBoxesAnswerFromQueueThenDefault()
+    {
+        ScriptedDesktop scripted;
+        Desktop desktop = scripted.desktop();
+        scripted.boxes.answers << No << Cancel;
+
+        QCOMPARE(desktop.boxes->show(nullptr, "T1", "first", Icon::Question, Yes | No | Cancel), No);
+        QCOMPARE(desktop.boxes->show(nullptr, "T2", "second", Icon::Warning, Yes | No | Cancel), Cancel);
+        QVERIFY(scripted.boxes.answers.isEmpty());
+        // An empty queue answers with the first button among Ok, Yes, No, Cancel.
+        QCOMPARE(desktop.boxes->show(nullptr, "T3", "third", Icon::Question, No | Yes), Yes);
+        QCOMPARE(desktop.boxes->show(nullptr, "T4", "fourth", Icon::Critical, Ok), Ok);
+        QCOMPARE(desktop.boxes->show(nullptr, "T5", "fifth", Icon::None, Cancel | No), No);
+        QCOMPARE(desktop.boxes->show(nullptr, "T6", "sixth", Icon::None, Cancel), Cancel);
+
+        QCOMPARE(scripted.boxes.shown.size(), 6);
+        QCOMPARE(scripted.boxes.shown.at(0), (ShownBox{"T1", "first", Icon::Question, Yes | No | Cancel}));
+        QCOMPARE(scripted.boxes.shown.at(3).icon, Icon::Critical);
+    }
+
+    void scriptedDialogsAndRecorders()
+    {
+        ScriptedDesktop scripted;
+        Desktop desktop = scripted.desktop();
+        scripted.dialogs.nextPaths << "/a/one.eng";
+
+        QCOMPARE(desktop.dialogs->openFile(nullptr, "Open", "*.eng", "/start"), QString("/a/one.eng"));
+        QCOMPARE(desktop.dialogs->saveFile(nullptr, "Save", "*.eng", "/start", "two.eng"), QString());
+        QCOMPARE(scripted.dialogs.asked.size(), 2);
+        QVERIFY(!scripted.dialogs.asked.at(0).save);
+        QCOMPARE(scripted.dialogs.asked.at(0).startFolder, QString("/start"));
+        QVERIFY(scripted.dialogs.asked.at(1).save);
+        QCOMPARE(scripted.dialogs.asked.at(1).proposedName, QString("two.eng"));
+
+        desktop.sound->playWav("clap.wav");
+        desktop.sound->beep();
+        desktop.sound->beep();
+        QCOMPARE(scripted.sound.played, QStringList{"clap.wav"});
+        QCOMPARE(scripted.sound.beeps, 2);
+
+        QVERIFY(desktop.speech->speak("house"));
+        scripted.speech.fail = true;
+        QVERIFY(!desktop.speech->speak("home"));
+        QCOMPARE(scripted.speech.spoken, (QStringList{"house", "home"}));
+
+        desktop.browser->open(QUrl("https://example.org/"));
+        QCOMPARE(scripted.browser.opened.size(), 1);
+        QCOMPARE(desktop.clock->now(), scripted.clock.time);
+    }
 
 private:
     QTemporaryDir dir_;
     QString previousFolder_;
 };
-
-void TestPlatform::init()
-{
-    QVERIFY(dir_.isValid());
-    previousFolder_ = QDir::currentPath();
-    QVERIFY(QDir::setCurrent(dir_.path()));
-}
-
-void TestPlatform::cleanup()
-{
-    QDir::setCurrent(previousFolder_);
-}
-
-void TestPlatform::defaultSoundIsShortAndSoft()
-{
-    const AudioClip &clip = DefaultSound();
-    QVERIFY(clip.isPlayable());
-    QCOMPARE(clip.channels, 1);
-    QVERIFY(clip.durationMs() >= 100 && clip.durationMs() <= 300);
-    const int peak = Peak(clip.samples);
-    QVERIFY(peak > 1000);
-    QVERIFY(peak < 32767 / 2);
-    // Faded at both ends so that it does not click.
-    QVERIFY(std::abs(clip.samples.front()) < 100);
-    QVERIFY(std::abs(clip.samples.back()) < 100);
-}
-
-void TestPlatform::soundFileOrDefault()
-{
-    const std::vector<short> mono = Ramp(800);
-    QVERIFY(writeFileBytes("good.wav", MakeWav(mono, 8000, 1)));
-    const std::vector<short> stereo = Ramp(1000);
-    QVERIFY(writeFileBytes("stereo.wav", MakeWav(stereo, 44100, 2)));
-    QVERIFY(writeFileBytes("garbage.wav", QByteArray("this is not a sound file at all\n").repeated(50)));
-    QVERIFY(writeFileBytes("empty.wav", QByteArray()));
-    QVERIFY(writeFileBytes("silent.wav", MakeWav({}, 8000, 1)));
-    QVERIFY(QDir().mkdir("folder.wav"));
-    // A pipe would block a plain open for ever.
-    QCOMPARE(::mkfifo("pipe.wav", 0600), 0);
-
-    AudioClip clip = SoundForWav("good.wav");
-    QCOMPARE(clip.sampleRate, 8000);
-    QCOMPARE(clip.channels, 1);
-    QVERIFY(clip.samples == mono);
-    QCOMPARE(clip.durationMs(), qint64(100));
-
-    clip = SoundForWav("stereo.wav");
-    QCOMPARE(clip.channels, 2);
-    QCOMPARE(clip.frames(), qint64(500));
-    QVERIFY(clip.samples == stereo);
-
-    // Looked up in the current folder, not where the program was started.
-    QVERIFY(QDir::setCurrent(previousFolder_));
-    QVERIFY(SoundForWav("good.wav").samples == DefaultSound().samples);
-    QVERIFY(QDir::setCurrent(dir_.path()));
-
-    QElapsedTimer timer;
-    timer.start();
-    for (const char *name : {"missing.wav", "garbage.wav", "empty.wav", "silent.wav",
-                             "folder.wav", "pipe.wav", ""}) {
-        clip = SoundForWav(name);
-        QVERIFY2(clip.samples == DefaultSound().samples, name);
-        QCOMPARE(clip.sampleRate, DefaultSound().sampleRate);
-    }
-    QVERIFY(timer.elapsed() < 5000);
-}
-
-void TestPlatform::damagedHeaderDoesNotOverread()
-{
-    // The header claims far more sound than the file holds.
-    const std::vector<short> samples = Ramp(100);
-    QVERIFY(writeFileBytes("short.wav", MakeWav(samples, 8000, 1, 0x7ffffff0)));
-    const AudioClip clip = SoundForWav("short.wav");
-    if (clip.sampleRate == 8000) {
-        QVERIFY(clip.samples.size() <= samples.size());
-        QVERIFY(std::equal(clip.samples.begin(), clip.samples.end(), samples.begin()));
-    } else {
-        QVERIFY(clip.samples == DefaultSound().samples);
-    }
-}
-
-void TestPlatform::soundReturnsWithoutServer()
-{
-    QVERIFY(writeFileBytes("good.wav", MakeWav(Ramp(800), 8000, 1)));
-    QVERIFY(writeFileBytes("garbage.wav", QByteArray("RIFF\x10\0\0\0WAVEjunk", 16)));
-    PulseSound sound;
-    QElapsedTimer timer;
-    for (const char *name : {"good.wav", "missing.wav", "garbage.wav"}) {
-        timer.start();
-        sound.playWav(name);
-        QVERIFY2(timer.elapsed() < 5000, name);
-    }
-    timer.start();
-    QVERIFY(!PlayClip(std::make_shared<const AudioClip>(DefaultSound()), "Test"));
-    QVERIFY(timer.elapsed() < 5000);
-    // Nothing to play is refused at once.
-    QVERIFY(!PlayClip(std::make_shared<const AudioClip>(), "Test"));
-    QVERIFY(!PlayClip(nullptr, "Test"));
-}
-
-void TestPlatform::hungServerIsLeftAtDeadline()
-{
-    // The speech engine is started while there is no server at all.
-    std::vector<short> samples;
-    int rate = 0;
-    QVERIFY(SynthesiseSpeech("house", samples, rate));
-
-    // A server that takes the connection but never answers: connecting blocks
-    // until the socket closes.
-    const QByteArray path = QFile::encodeName(dir_.filePath("hung.sock"));
-    const int listener = ::socket(AF_UNIX, SOCK_STREAM, 0);
-    QVERIFY(listener >= 0);
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    QVERIFY(size_t(path.size()) < sizeof(address.sun_path));
-    std::copy(path.begin(), path.end(), address.sun_path);
-    QCOMPARE(::bind(listener, reinterpret_cast<sockaddr *>(&address), sizeof(address)), 0);
-    QCOMPARE(::listen(listener, 16), 0);
-    const QByteArray previousServer = qgetenv("PULSE_SERVER");
-    qputenv("PULSE_SERVER", "unix:" + path);
-
-    const auto clip = std::make_shared<const AudioClip>(DefaultSound());
-    QElapsedTimer timer;
-    timer.start();
-    QVERIFY(!PlayClip(clip, "Test"));
-    const qint64 waited = timer.elapsed();
-    QVERIFY2(waited >= clip->durationMs() + 1000 && waited < 5000, qPrintable(QString::number(waited)));
-    QCOMPARE(AbandonedPlaybacks(), 1);
-
-    // Speech is held to its deadline the same way.
-    EspeakSpeech speech;
-    timer.start();
-    QVERIFY(!speech.speak("house"));
-    QVERIFY(timer.elapsed() < 5000);
-
-    // Stuck workers are not piled up without end: past a few, no new one starts.
-    while (AbandonedPlaybacks() < 4)
-        QVERIFY(!PlayClip(clip, "Test"));
-    timer.start();
-    QVERIFY(!PlayClip(clip, "Test"));
-    PulseSound().playWav("missing.wav");
-    QVERIFY(timer.elapsed() < 500);
-    QCOMPARE(AbandonedPlaybacks(), 4);
-
-    // Once the server goes away, the stuck workers finish on their own.
-    ::close(listener);
-    QTRY_COMPARE_WITH_TIMEOUT(AbandonedPlaybacks(), 0, 10000);
-    qputenv("PULSE_SERVER", previousServer);
-}
-
-void TestPlatform::synthesisesPlausibleSpeech()
-{
-    std::vector<short> house;
-    int rate = 0;
-    QVERIFY(SynthesiseSpeech("house", house, rate));
-    QVERIFY(rate >= 8000 && rate <= 48000);
-    const double seconds = double(house.size()) / rate;
-    QVERIFY2(seconds >= 0.2 && seconds <= 2.0, qPrintable(QString::number(seconds)));
-    QVERIFY(Peak(house) > 1000);
-
-    std::vector<short> sentence;
-    QVERIFY(SynthesiseSpeech("the house stands on the hill by the river", sentence, rate));
-    QVERIFY(sentence.size() > 2 * house.size());
-
-    // Markup is read as text, not obeyed; words outside ASCII do not upset it.
-    std::vector<short> other;
-    QVERIFY(SynthesiseSpeech("<speak>caf\u00e9 & [[h'aUs]]</speak>", other, rate));
-    QVERIFY(!other.empty());
-
-    QVERIFY(SynthesiseSpeech("   ", other, rate));
-    QVERIFY(other.empty());
-}
-
-void TestPlatform::synthesisIsSerialised()
-{
-    std::vector<short> reference;
-    int rate = 0;
-    QVERIFY(SynthesiseSpeech("house", reference, rate));
-
-    size_t sizes[2][8] = {};
-    bool ok[2][8] = {};
-    auto run = [&](int t) {
-        for (int i = 0; i < 8; ++i) {
-            std::vector<short> out;
-            int r = 0;
-            ok[t][i] = SynthesiseSpeech("house", out, r) && r == rate;
-            sizes[t][i] = out.size();
-        }
-    };
-    std::thread a(run, 0), b(run, 1);
-    a.join();
-    b.join();
-    for (int t = 0; t < 2; ++t) {
-        for (int i = 0; i < 8; ++i) {
-            QVERIFY(ok[t][i]);
-            // The engine varies its output slightly from call to call.
-            const double ratio = double(sizes[t][i]) / double(reference.size());
-            QVERIFY2(ratio > 0.9 && ratio < 1.1, qPrintable(QString::number(ratio)));
-        }
-    }
-}
-
-void TestPlatform::speechFailsWithinDeadlineWithoutServer()
-{
-    EspeakSpeech speech;
-    QElapsedTimer timer;
-    timer.start();
-    QVERIFY(!speech.speak("house"));
-    QVERIFY(timer.elapsed() < 5000);
-    timer.start();
-    QVERIFY(!speech.speak("the house stands on the hill"));
-    QVERIFY(timer.elapsed() < 5000);
-    // Nothing to say is no failure.
-    QVERIFY(speech.speak(""));
-}
-
-void TestPlatform::scriptedBoxesAnswerFromQueueThenDefault()
-{
-    ScriptedDesktop scripted;
-    Desktop desktop = scripted.desktop();
-    scripted.boxes.answers << No << Cancel;
-
-    QCOMPARE(desktop.boxes->show(nullptr, "T1", "first", Icon::Question, Yes | No | Cancel), No);
-    QCOMPARE(desktop.boxes->show(nullptr, "T2", "second", Icon::Warning, Yes | No | Cancel), Cancel);
-    QVERIFY(scripted.boxes.answers.isEmpty());
-    // An empty queue answers with the first button among Ok, Yes, No, Cancel.
-    QCOMPARE(desktop.boxes->show(nullptr, "T3", "third", Icon::Question, No | Yes), Yes);
-    QCOMPARE(desktop.boxes->show(nullptr, "T4", "fourth", Icon::Critical, Ok), Ok);
-    QCOMPARE(desktop.boxes->show(nullptr, "T5", "fifth", Icon::None, Cancel | No), No);
-    QCOMPARE(desktop.boxes->show(nullptr, "T6", "sixth", Icon::None, Cancel), Cancel);
-
-    QCOMPARE(scripted.boxes.shown.size(), 6);
-    const ShownBox &first = scripted.boxes.shown.at(0);
-    QCOMPARE(first.title, QString("T1"));
-    QCOMPARE(first.text, QString("first"));
-    QCOMPARE(first.icon, Icon::Question);
-    QCOMPARE(first.buttons, Buttons(Yes | No | Cancel));
-    QCOMPARE(scripted.boxes.shown.at(3).icon, Icon::Critical);
-}
-
-void TestPlatform::scriptedDialogsAndRecorders()
-{
-    ScriptedDesktop scripted;
-    Desktop desktop = scripted.desktop();
-    scripted.dialogs.nextPaths << "/a/one.eng";
-
-    QCOMPARE(desktop.dialogs->openFile(nullptr, "Open", "*.eng", "/start"), QString("/a/one.eng"));
-    QCOMPARE(desktop.dialogs->saveFile(nullptr, "Save", "*.eng", "/start", "two.eng"), QString());
-    QCOMPARE(scripted.dialogs.asked.size(), 2);
-    QVERIFY(!scripted.dialogs.asked.at(0).save);
-    QCOMPARE(scripted.dialogs.asked.at(0).startFolder, QString("/start"));
-    QVERIFY(scripted.dialogs.asked.at(1).save);
-    QCOMPARE(scripted.dialogs.asked.at(1).proposedName, QString("two.eng"));
-
-    desktop.sound->playWav("clap.wav");
-    desktop.sound->beep();
-    desktop.sound->beep();
-    QCOMPARE(scripted.sound.played, QStringList{"clap.wav"});
-    QCOMPARE(scripted.sound.beeps, 2);
-
-    QVERIFY(desktop.speech->speak("house"));
-    scripted.speech.fail = true;
-    QVERIFY(!desktop.speech->speak("home"));
-    QCOMPARE(scripted.speech.spoken, (QStringList{"house", "home"}));
-
-    desktop.browser->open(QUrl("https://example.org/"));
-    QCOMPARE(scripted.browser.opened.size(), 1);
-    QCOMPARE(desktop.clock->now(), scripted.clock.time);
-}
 
 QTEST_MAIN(TestPlatform)
 #include "tst_platform.moc"

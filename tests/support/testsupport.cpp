@@ -17,3 +17,29 @@ QByteArray readFileBytes(const QString &path)
         return {};
     return f.readAll();
 }
+
+QStringList boxTexts(const platform::ScriptedBoxes &boxes)
+{
+    QStringList texts;
+    for (const platform::ShownBox &box : boxes.shown)
+        texts << box.text;
+    return texts;
+}
+
+namespace platform {
+
+bool operator==(const ShownBox &a, const ShownBox &b)
+{
+    return a.title == b.title && a.text == b.text && a.icon == b.icon && a.buttons == b.buttons;
+}
+
+char *toString(const ShownBox &box)
+{
+    const QString text = QStringLiteral("title \"%1\", text \"%2\", icon %3, buttons %4")
+                             .arg(box.title, box.text)
+                             .arg(int(box.icon))
+                             .arg(box.buttons);
+    return qstrdup(text.toUtf8().constData());
+}
+
+} // namespace platform
