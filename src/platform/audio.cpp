@@ -56,15 +56,15 @@ void RunPlayback(std::shared_ptr<Playback> job)
 {
     const AudioClip &clip = *job->clip;
     bool ok = false;
-    pa_sample_spec spec;
-    spec.format = PA_SAMPLE_S16NE;
-    spec.rate = uint32_t(clip.sampleRate);
-    spec.channels = uint8_t(clip.channels);
+    pa_sample_spec sampleFormat;
+    sampleFormat.format = PA_SAMPLE_S16NE;
+    sampleFormat.rate = uint32_t(clip.sampleRate);
+    sampleFormat.channels = uint8_t(clip.channels);
     int error = 0;
     // Connecting can block when the server does not answer; that is why it
     // happens here and not in the caller.
     pa_simple *stream = pa_simple_new(nullptr, "Vocanto", PA_STREAM_PLAYBACK, nullptr,
-                                      job->role.c_str(), &spec, nullptr, nullptr, &error);
+                                      job->role.c_str(), &sampleFormat, nullptr, nullptr, &error);
     if (stream) {
         ok = true;
         // Written in pieces of a tenth of a second so that a clip given up on
