@@ -9,6 +9,7 @@
 #include "test/testwindow.h"
 #include "testsupport.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QFrame>
 #include <QLabel>
@@ -64,6 +65,8 @@ private slots:
     void itemsCompletedAtTheEndOfARun();
     void backSavesNothing();
     void readAloud();
+    void longEntriesShowWhole_data();
+    void longEntriesShowWhole();
 
 private:
     // The items of a vocabulary, the lesson table and the pool as Open makes
@@ -221,7 +224,10 @@ void TestTestWindow::openingAndClosingSwitchTheMainWindow()
     QVERIFY(!w->isModal());
     QVERIFY(!m_mw->isEnabled());
     QVERIFY(m_mw->FrameRegole->isHidden());
-    QCOMPARE(w->size(), QSize(560, 400));
+    // Resizable, and wider than the smallest size it allows.
+    QCOMPARE(w->minimumSize(), QSize(640, 400));
+    QVERIFY(w->maximumWidth() > 2000);
+    QVERIFY(w->width() > 640);
     // Centred on the screen: the window's place is half the free room.
     QScreen *screen = m_mw->screen();
     QVERIFY(screen);
@@ -369,6 +375,14 @@ void TestTestWindow::exactAnswer()
     QVERIFY(!w->Timer1->isActive());
     QVERIFY(w->Timer2->isActive());
     QVERIFY(m_boxes->shown.isEmpty()); // one accepted answer: no synonyms
+    // A screen reader reads the values the labels show, not fixed names.
+    const QList<QPair<QLabel *, QString>> values{
+        {w->labpunti, "1005"}, {w->Label4, "Done =1"}, {w->Lablez, "Lez/Num 05/1"}};
+    for (const auto &[label, value] : values) {
+        QAccessibleInterface *face = QAccessible::queryAccessibleInterface(label);
+        QVERIFY2(face && face->text(QAccessible::Name).contains(value), qPrintable(value));
+        QVERIFY(!face->text(QAccessible::Description).isEmpty());
+    }
 
     // The box stays editable; an added blank equals the answer again but
     // does not count twice.
@@ -585,7 +599,8 @@ void TestTestWindow::logFailureReportedAfterTheWindowHasGone()
     w->close();
 
     QCOMPARE(m_boxes->shown.size(), 1);
-    QCOMPARE(m_boxes->shown.first().title, QString("Attention"));
+    QCOMPARE(m_boxes->shown.first().title, QString("Tests log ..."));
+    QCOMPARE(m_boxes->shown.first().icon, platform::Icon::Warning);
     QVERIFY(m_boxes->shown.first().text.contains(dir.filePath("missing/words.log")));
     QCOMPARE(m_boxes->testWindowShowing, QList<bool>{false});
     QVERIFY(m_mw->isEnabled());
@@ -673,6 +688,48 @@ void TestTestWindow::readAloud()
     QCOMPARE(m_boxes->shown.first().title, QString("Attention"));
     QCOMPARE(m_boxes->shown.first().text, QString("Any error ..."));
     QCOMPARE(m_boxes->testWindowShowing, QList<bool>{true});
+}
+
+// Whether a text box shows all of its text.
+static bool showsWhole(const QLineEdit *box)
+{
+    return QFontMetrics(box->font()).horizontalAdvance(box->text()) <= box->width() - 10;
+}
+
+void TestTestWindow::longEntriesShowWhole_data()
+{
+    QTest::addColumn<bool>("toEnglish");
+    QTest::addColumn<QSize>("size");
+    QTest::newRow("to English, as opened") << true << QSize();
+    QTest::newRow("from English, as opened") << false << QSize();
+    QTest::newRow("to English, smallest") << true << QSize(640, 400);
+    QTest::newRow("from English, wide") << false << QSize(1200, 500);
+}
+
+void TestTestWindow::longEntriesShowWhole()
+{
+    QFETCH(bool, toEnglish);
+    QFETCH(QSize, size);
+    const QString wide(50, 'W');
+    openVocabulary({{"05", " ", wide, wide}, {"05", " ", "house", "Haus"}});
+    TestWindow *w = toEnglish ? openToEnglish() : openFromEnglish();
+    if (size.isValid())
+        w->resize(size);
+    QTRY_VERIFY(!size.isValid() || w->size() == size);
+    // The background stretches over the window at any size.
+    QCOMPARE(w->bandiera->geometry(), w->rect());
+    w->Command1_Click();
+    QCOMPARE(w->questionBox()->text(), wide);
+    QVERIFY(showsWhole(w->questionBox()));
+    type(w, wide);
+    QVERIFY(showsWhole(w->answerBox()));
+    QCOMPARE(w->checker().Answered, true);
+    // A short answer keeps the usual, larger size.
+    w->Command1_Click();
+    QVERIFY(w->answerBox()->font().pointSizeF() > w->questionBox()->font().pointSizeF() - 3);
+    // Every control stays inside the window.
+    for (QWidget *child : w->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+        QVERIFY2(w->rect().contains(child->geometry()), qPrintable(child->objectName()));
 }
 
 QTEST_MAIN(TestTestWindow)

@@ -18,11 +18,21 @@
 #include <QLocale>
 #include <QPushButton>
 #include <QScreen>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <QTimer>
 
 namespace {
 
-constexpr QSize kWindowSize(560, 400);
+// The smallest size keeps every control in view; the window starts wider, so
+// that a long entry shows at its full size, and may be made wider still.
+constexpr QSize kMinimumSize(640, 400);
+constexpr QSize kStartSize(800, 420);
+// Text sizes of the question and the answer; a text too long for its box at
+// this size is shown smaller until it fits, never below the least.
+constexpr qreal kQuestionPoints = 15;
+constexpr qreal kAnswerPoints = 17;
+constexpr qreal kLeastPoints = 6;
 constexpr QSize kFaceSize(48, 48);
 
 QString PicturePath(const QString &name)
@@ -76,9 +86,10 @@ TestWindow::TestWindow(MainWindow &mw, TestDirection direction)
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-    setFixedSize(kWindowSize);
+    setMinimumSize(kMinimumSize);
     setStyleSheet(QString::fromLatin1(kStyle));
     buildControls();
+    resize(startSize());
     placeControls();
     Form_Load();
 }
@@ -122,12 +133,14 @@ void TestWindow::buildControls()
         l->setFont(f);
         return l;
     };
+    // Labels that show a value have no fixed accessible name: a screen
+    // reader reads the value itself, with the label's role as description.
     Lablez = label("Lablez", Scaled(base, 10, true));
-    Lablez->setAccessibleName(QStringLiteral("Lesson and number"));
+    Lablez->setAccessibleDescription(QStringLiteral("Lesson and number"));
     Label4 = label("Label4", Scaled(base, 10, false));
-    Label4->setAccessibleName(QStringLiteral("Counters"));
+    Label4->setAccessibleDescription(QStringLiteral("Counters"));
     labpunti = label("labpunti", Scaled(base, 24, true));
-    labpunti->setAccessibleName(QStringLiteral("Score"));
+    labpunti->setAccessibleDescription(QStringLiteral("Score"));
     labpunti->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     Label2 = label("Label2", Scaled(base, 10, true));
     Label2->setText(Points(m_direction).Label2);
@@ -152,11 +165,11 @@ void TestWindow::buildControls()
         t->setFont(f);
         return t;
     };
-    Textin = textBox("Textin", "English", Scaled(base, 15, false));
-    Textit = textBox("Textit", "My language", Scaled(base, 15, false));
+    Textin = textBox("Textin", "English", Scaled(base, kQuestionPoints, false));
+    Textit = textBox("Textit", "My language", Scaled(base, kQuestionPoints, false));
     // The question is only read; the answer is typed, larger and bold.
     questionBox()->setReadOnly(true);
-    answerBox()->setFont(Scaled(base, 17, true));
+    answerBox()->setFont(Scaled(base, kAnswerPoints, true));
     aiuto = textBox("aiuto", "Hint", Scaled(base, 13, true));
     aiuto->setReadOnly(true);
     aiuto->setFocusPolicy(Qt::NoFocus);
@@ -199,6 +212,8 @@ void TestWindow::buildControls()
     connect(Voce, &QPushButton::clicked, this, &TestWindow::Voce_Click);
     // Every change of the answer box is judged, the program's own included.
     connect(answerBox(), &QLineEdit::textChanged, this, &TestWindow::Answer_Change);
+    for (QLineEdit *box : {Textin, Textit})
+        connect(box, &QLineEdit::textChanged, this, [this, box] { fitText(box); });
     connect(Timer1, &QTimer::timeout, this, &TestWindow::Timer1_Timer);
     connect(Timer2, &QTimer::timeout, this, &TestWindow::Timer2_Timer);
     connect(Timer3, &QTimer::timeout, this, &TestWindow::Timer3_Timer);
@@ -210,33 +225,71 @@ void TestWindow::buildControls()
     setTabOrder(Voce, questionBox());
 }
 
+QSize TestWindow::startSize() const
+{
+    QSize size = kStartSize;
+    if (const QScreen *screen = m_mw.screen() ? m_mw.screen() : QGuiApplication::primaryScreen())
+        size = size.boundedTo(screen->availableGeometry().size() - QSize(40, 60));
+    return size.expandedTo(kMinimumSize);
+}
+
 void TestWindow::placeControls()
 {
     // A header with the item, the counters and the score; a panel with the
     // question above the answer (each under its direction line) and the
     // hint; the buttons along the bottom. The English box has the
-    // loudspeaker beside it.
-    m_topPanel->setGeometry(16, 12, 528, 62);
+    // loudspeaker beside it. The text boxes take the width there is; the
+    // buttons keep to the bottom edge.
+    const int W = width();
+    const int H = height();
+    m_topPanel->setGeometry(16, 12, W - 32, 62);
     Lablez->setGeometry(30, 18, 170, 24);
     Label4->setGeometry(30, 44, 280, 22);
     ImHai->setGeometry(214, 20, 40, 40);
     ImOhi->setGeometry(214, 20, 40, 40);
-    labpunti->setGeometry(330, 16, 200, 54);
+    labpunti->setGeometry(W - 230, 16, 200, 54);
 
-    m_textPanel->setGeometry(16, 86, 528, 218);
+    m_textPanel->setGeometry(16, 86, W - 32, H - 182);
+    const int textWidth = W - 112;
     QLabel *questionLine = m_direction == TestDirection::ToEnglish ? Label3 : Label2;
     QLabel *answerLine = m_direction == TestDirection::ToEnglish ? Label2 : Label3;
-    questionLine->setGeometry(32, 94, 448, 22);
-    questionBox()->setGeometry(32, 118, 448, 40);
-    answerLine->setGeometry(32, 168, 448, 22);
-    answerBox()->setGeometry(32, 192, 448, 48);
-    aiuto->setGeometry(32, 252, 448, 38);
+    questionLine->setGeometry(32, 94, textWidth, 22);
+    questionBox()->setGeometry(32, 118, textWidth, 40);
+    answerLine->setGeometry(32, 168, textWidth, 22);
+    answerBox()->setGeometry(32, 192, textWidth, 48);
+    aiuto->setGeometry(32, 252, textWidth, 38);
     const QRect english = Textin->geometry();
     Voce->setGeometry(english.right() + 10, english.top() + (english.height() - 42) / 2, 42, 42);
 
-    Command1->setGeometry(16, 318, 200, 70);
-    Command2->setGeometry(236, 330, 140, 46);
-    Command3->setGeometry(404, 330, 140, 46);
+    Command1->setGeometry(16, H - 82, 200, 70);
+    Command2->setGeometry(236 + (W - kMinimumSize.width()) / 2, H - 70, 140, 46);
+    Command3->setGeometry(W - 156, H - 70, 140, 46);
+    fitText(questionBox());
+    fitText(answerBox());
+}
+
+void TestWindow::fitText(QLineEdit *box)
+{
+    // Entries hold up to 50 characters: one too long for the box at the
+    // usual size is shown smaller, so that it is always seen whole.
+    const qreal usual = box == answerBox() ? kAnswerPoints : kQuestionPoints;
+    QStyleOptionFrame option;
+    option.initFrom(box);
+    option.lineWidth = box->hasFrame() ? box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, box) : 0;
+    const QMargins margins = box->textMargins();
+    // Room for the text inside the frame, less the cursor's margin at each end.
+    const int room = box->style()->subElementRect(QStyle::SE_LineEditContents, &option, box).width()
+        - margins.left() - margins.right() - 6;
+    QFont font = box->font();
+    qreal points = usual;
+    font.setPointSizeF(points);
+    const QString text = box->text();
+    while (points > kLeastPoints && QFontMetrics(font).horizontalAdvance(text) > room) {
+        points -= 0.5;
+        font.setPointSizeF(points);
+    }
+    if (font != box->font())
+        box->setFont(font);
 }
 
 void TestWindow::Form_Load()
@@ -287,8 +340,10 @@ void TestWindow::Form_Resize()
 void TestWindow::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
-    if (bandiera)
-        Form_Resize();
+    if (!bandiera)
+        return;
+    placeControls();
+    Form_Resize();
 }
 
 void TestWindow::Command1_Click()
@@ -482,7 +537,7 @@ void TestWindow::reportLogFailure()
     if (!m_reportLogFailure)
         return;
     m_reportLogFailure = false;
-    m_mw.desktop().boxes->show(&m_mw, QStringLiteral("Attention"), LogFailureText(m_logFailure),
+    m_mw.desktop().boxes->show(&m_mw, LogFailureTitle(), LogFailureText(m_logFailure),
                                platform::Icon::Warning, platform::Ok);
 }
 

@@ -101,7 +101,11 @@ protected:
 
 private:
     void buildControls();
+    QSize startSize() const;
     void placeControls();
+    // Shows the box's text at the usual size, or smaller when it would not
+    // fit the box whole.
+    void fitText(QLineEdit *box);
     // Sets the start button's enabled and disabled pictures.
     void setCommand1Pictures(int picture, int disabledPicture);
     void setAnswerColour(bool red);
