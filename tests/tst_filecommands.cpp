@@ -532,8 +532,18 @@ void TestFileCommands::exitWithCancelledDialogAsksTwice()
     QCOMPARE(m_desk->dialogs.asked.size(), 3);
     QVERIFY(m_desk->dialogs.asked[1].save);
     QVERIFY(m_desk->dialogs.asked[2].save);
-    QCOMPARE(ended.count(), 1);
+    // Cancelled twice: the program stays open with its work, still to save.
+    QCOMPARE(ended.count(), 0);
+    QVERIFY(m_mw->isVisible());
+    QVERIFY(m_ctx->store.SaveAvailable());
     QCOMPARE(readFileBytes(opened), old);
+
+    // Escape at the question calls Exit off too, before any dialog.
+    m_boxes.answers << platform::Cancel;
+    m_mw->menuFine->trigger();
+    QCOMPARE(m_desk->dialogs.asked.size(), 3);
+    QCOMPARE(ended.count(), 0);
+    QVERIFY(m_ctx->store.SaveAvailable());
 }
 
 void TestFileCommands::pendingLogRecordsFlushedAtFirstSave()
@@ -566,6 +576,7 @@ void TestFileCommands::logFailureAfterSaveShowsOneBox()
     QVERIFY(QFile::exists(m_dir->filePath("blocked.eng")));
     QCOMPARE(m_boxes.shown.size(), 1);
     QCOMPARE(m_boxes.shown[0].title, QString("Tests log ..."));
+    QCOMPARE(m_boxes.shown[0].icon, platform::Icon::Warning);
     QVERIFY(m_boxes.shown[0].text.contains(m_dir->filePath("blocked.log")));
     QCOMPARE(m_ctx->testLog.PendingRecords().size(), 1);
 }

@@ -188,6 +188,13 @@ private slots:
         QVERIFY2(url.path().endsWith("/help/contiene/VOCA8ENH.HTM"), qPrintable(url.toString()));
         QVERIFY(QFileInfo(url.toLocalFile()).isFile());
         QVERIFY(desk->boxes.shown.isEmpty());
+
+        // A desktop that cannot open it: the message names the page's file.
+        desk->browser.failWith = "no browser";
+        mw->menuIstruzioni->trigger();
+        QCOMPARE(desk->boxes.shown.size(), 1);
+        QCOMPARE(desk->boxes.shown[0].title, QString("General instruction"));
+        QVERIFY(desk->boxes.shown[0].text.contains(QDir::toNativeSeparators(url.toLocalFile())));
     }
 
     void instructionsPageMissingOrFoundWhenInstalled()

@@ -96,6 +96,45 @@ private slots:
         QCOMPARE(desk->boxes.shown.size(), 2); // nothing to save: no save question
     }
 
+    // The desktop's own boxes answered with Escape or their close button:
+    // Exit is called off, nothing is saved and nothing is thrown away.
+    void questionsLeftByEscapeLoseNothing_data()
+    {
+        QTest::addColumn<bool>("closeBox");
+        QTest::addColumn<bool>("escape");
+        QTest::newRow("Exit, Escape at the save question") << false << true;
+        QTest::newRow("Exit, save question closed") << false << false;
+        QTest::newRow("close box, Escape at Ending really") << true << true;
+    }
+
+    void questionsLeftByEscapeLoseNothing()
+    {
+        QFETCH(bool, closeBox);
+        QFETCH(bool, escape);
+        ctx->desktop.boxes = &platform::systemMessageBoxes();
+        ctx->store.Append({"01", " ", "house", "casa"});
+        ctx->store.SetSaveAvailable(true);
+        QSignalSpy ended(mw, &MainWindow::ended);
+        QString asked;
+        actOnNextModal([&](QWidget *box) {
+            asked = box->findChild<QLabel *>("qt_msgbox_label")->text();
+            if (escape)
+                QTest::keyClick(box, Qt::Key_Escape);
+            else
+                box->close();
+        });
+        if (closeBox)
+            QVERIFY(!mw->close());
+        else
+            mw->menuFine->trigger();
+        QCOMPARE(asked, QString(closeBox ? "Ending really ?" : "Save file and test results ?"));
+        QCOMPARE(ended.count(), 0);
+        QVERIFY(mw->isVisible());
+        QVERIFY(ctx->store.SaveAvailable());
+        QVERIFY(desk->dialogs.asked.isEmpty());
+        QCOMPARE(ctx->store.ItemCount(), qint16(1));
+    }
+
     void languageCodes_data()
     {
         QTest::addColumn<QString>("button");

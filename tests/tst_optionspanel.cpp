@@ -2,6 +2,7 @@
 // their rules, the sequence buttons, OK with the empty-selection question,
 // the lesson table, Test reset, and the main window around the panel.
 #include "test/optionspanel.h"
+#include "test/testlog.h"
 #include "viewsupport.h"
 
 #include <QAction>
@@ -344,18 +345,52 @@ private slots:
         QVERIFY(panel->Option4->isChecked());
     }
 
-    void keyboardToggleWhileNotArmed()
+    // However a box changes (a slow click, a quick second click that Qt
+    // reports as a double click, Space), the same rules run: the boxes shown,
+    // the lesson states and the pool agree.
+    void everyWayOfTogglingRunsTheRules_data()
     {
+        QTest::addColumn<QString>("way");
+        QTest::newRow("two clicks") << "clicks";
+        QTest::newRow("double click") << "double";
+        QTest::newRow("Space twice") << "space";
+    }
+
+    void everyWayOfTogglingRunsTheRules()
+    {
+        QFETCH(QString, way);
         openPanel();
-        click(2);   // disarms
-        box(5)->setFocus();
-        QTest::keyClick(box(5), Qt::Key_Space);
-        // Only the box changed: its lesson state did not, but the pool follows it.
-        QCOMPARE(ticked(), (QList<int>{2, 5}));
+        auto twice = [&](int lesson) {
+            QCheckBox *b = box(lesson);
+            const QPoint at(6, b->height() / 2);
+            if (way == "clicks") {
+                click(lesson);
+                click(lesson);
+            } else if (way == "double") {
+                doubleClick(b, at);
+            } else {
+                b->setFocus();
+                QTest::keyClick(b, Qt::Key_Space);
+                QTest::keyClick(b, Qt::Key_Space);
+            }
+        };
+        // With "All" ticked, lesson 5 on and off again: "All" comes back.
+        twice(5);
+        QCOMPARE(ticked(), QList<int>{0});
         QCOMPARE(ctx->options.LessonState[5], qint16(1));
-        QCOMPARE(chosen(), (QList<int>{2, 5}));
+        // With lesson 2 chosen, lesson 7 on and off again: only lesson 2.
+        click(2);
+        twice(7);
+        QCOMPARE(ticked(), QList<int>{2});
+        QCOMPARE(chosen(), QList<int>{2});
+        QCOMPARE(ctx->options.LessonState[7], qint16(1));
+        QCOMPARE(ctx->options.LessonState[2], qint16(2));
+        // The sequence buttons: a double click selects as a click does.
+        doubleClick(panel->Option3, QPoint(6, panel->Option3->height() / 2));
         ok();
-        QCOMPARE(pool(), QList<int>({1, 2, 5}));
+        QCOMPARE(ctx->options.SequenceOrder, qint16(3));
+        QCOMPARE(pool(), QList<int>({1, 2}));
+        QCOMPARE(LessonsField(ctx->options.LessonState), QString(" 2"));
     }
 
     void testReset()

@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QtEndian>
+#include <QPushButton>
 #include <QtTest>
 
 #include <sys/socket.h>
@@ -313,6 +314,68 @@ private slots:
         QCOMPARE(scripted.boxes.shown.at(3).icon, Icon::Critical);
     }
 
+    // The desktop's own boxes, answered with real keys: Escape and the close
+    // button never pick "No", so no caller takes them for "throw it away".
+    void systemBoxesEscapeAndCloseAnswerCancel_data()
+    {
+        QTest::addColumn<int>("buttons");
+        QTest::addColumn<QString>("way");
+        QTest::addColumn<int>("expected");
+        QTest::newRow("yes/no, Escape") << int(Yes | No) << "escape" << int(Cancel);
+        QTest::newRow("yes/no, close button") << int(Yes | No) << "close" << int(Cancel);
+        QTest::newRow("yes/no, No clicked") << int(Yes | No) << "No" << int(No);
+        QTest::newRow("yes/no, Enter on Yes") << int(Yes | No) << "Yes" << int(Yes);
+        QTest::newRow("ok/cancel, Escape") << int(Ok | Cancel) << "escape" << int(Cancel);
+        QTest::newRow("ok, Escape") << int(Ok) << "escape" << int(Cancel);
+        QTest::newRow("ok, OK clicked") << int(Ok) << "OK" << int(Ok);
+    }
+
+    void systemBoxesEscapeAndCloseAnswerCancel()
+    {
+        QFETCH(int, buttons);
+        QFETCH(QString, way);
+        QFETCH(int, expected);
+        QStringList shownButtons;
+        actOnNextModal([&](QWidget *box) {
+            for (QPushButton *b : box->findChildren<QPushButton *>())
+                if (b->isVisible())
+                    shownButtons << b->text().remove('&');
+            if (way == "escape") {
+                QTest::keyClick(box, Qt::Key_Escape);
+            } else if (way == "close") {
+                box->close();
+            } else {
+                for (QPushButton *b : box->findChildren<QPushButton *>())
+                    if (b->text().remove('&') == way)
+                        b->click();
+            }
+        });
+        const Button answer = systemMessageBoxes().show(nullptr, "Title", "Text", Icon::Question, buttons);
+        QCOMPARE(int(answer), expected);
+        // The hidden way out is not a button the user sees.
+        QVERIFY(!shownButtons.contains("Cancel") || (buttons & Cancel));
+    }
+
+    void systemBrowserReportsAFailedOpen()
+    {
+        // An xdg-open that finds no program for the address.
+        QTemporaryDir bin;
+        const QString script = bin.filePath("xdg-open");
+        QVERIFY(writeFileBytes(script, "#!/bin/sh\nexit 3\n"));
+        QVERIFY(QFile::setPermissions(script, QFile::ReadOwner | QFile::ExeOwner));
+        const QByteArray path = qgetenv("PATH");
+        qputenv("PATH", bin.path().toLocal8Bit() + ":" + path);
+        QString reason;
+        bool reported = false;
+        systemBrowser().open(QUrl::fromLocalFile("/nowhere/page.htm"), [&](const QString &r) {
+            reason = r;
+            reported = true;
+        });
+        QTRY_VERIFY(reported);
+        qputenv("PATH", path);
+        QVERIFY(!reason.isEmpty());
+    }
+
     void scriptedDialogsAndRecorders()
     {
         ScriptedDesktop scripted;
@@ -338,8 +401,12 @@ private slots:
         QVERIFY(!desktop.speech->speak("home"));
         QCOMPARE(scripted.speech.spoken, (QStringList{"house", "home"}));
 
-        desktop.browser->open(QUrl("https://example.org/"));
-        QCOMPARE(scripted.browser.opened.size(), 1);
+        QString failure;
+        desktop.browser->open(QUrl("https://example.org/"), [&](const QString &r) { failure = r; });
+        scripted.browser.failWith = "no browser";
+        desktop.browser->open(QUrl("https://example.org/b"), [&](const QString &r) { failure = r; });
+        QCOMPARE(scripted.browser.opened.size(), 2);
+        QCOMPARE(failure, QString("no browser"));
         QCOMPARE(desktop.clock->now(), scripted.clock.time);
     }
 

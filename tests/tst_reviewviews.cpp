@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QTreeView>
+#include <QAccessible>
 #include <QtTest>
 
 namespace {
@@ -142,6 +143,17 @@ private slots:
         QVERIFY(mw->ListaVoci->isVisible());
         QVERIFY(!mw->ListaCri->isVisible());
         QCOMPARE(int(cri.ItemCount()), 7); // kept until the next rebuild
+
+        // Space, and a screen reader's toggle action, switch the list as well.
+        mw->ChkCri->setFocus();
+        QTest::keyClick(mw->ChkCri, Qt::Key_Space);
+        QVERIFY(mw->ListaCri->isVisible());
+        QAccessibleInterface *box = QAccessible::queryAccessibleInterface(mw->ChkCri);
+        QVERIFY(box && box->actionInterface());
+        box->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+        QVERIFY(!mw->ChkCri->isChecked());
+        QVERIFY(mw->ListaVoci->isVisible());
+        QCOMPARE(mw->Label0->text(), QString("All items - All lessons"));
     }
 
     void turningOffWithSwitchTickedBringsFullListBack_data()

@@ -27,8 +27,6 @@ const QString FileCommands::SaveFilter =
 
 namespace {
 
-const QString LogFailureTitle = QStringLiteral("Tests log ...");
-
 // Keeps the main window from taking commands while a file loads: its menu
 // bar, toolbar and central area are disabled (which also silences the menus'
 // shortcuts) and put back as they were afterwards. The window still repaints,
@@ -217,6 +215,6 @@ void FileCommands::menuSalva_Click()
     // Test records kept while the vocabulary had no name go to its log now.
     const LogWriteResult logged = ctx.testLog.FlushPendingLogRecords(path);
     if (!logged.Ok)
-        m_mw.desktop().boxes->show(&m_mw, LogFailureTitle, LogFailureText(logged),
-                                   platform::Icon::Critical, platform::Ok);
+        m_mw.desktop().boxes->show(&m_mw, LogFailureTitle(), LogFailureText(logged),
+                                   platform::Icon::Warning, platform::Ok);
 }

@@ -11,6 +11,7 @@
 #include <QFrame>
 #include <QLabel>
 #include <QLayout>
+#include <QPointer>
 #include <QPushButton>
 #include <QUrl>
 #include <cmath>
@@ -120,7 +121,18 @@ void HelpCommands::menuIstruzioni_Click()
             platform::Icon::Warning, platform::Ok);
         return;
     }
-    m_mw.desktop().browser->open(QUrl::fromLocalFile(page));
+    // The desktop may find no program for the page only after a while; the
+    // message then names the page, so the user can open it by hand.
+    QPointer<MainWindow> window(&m_mw);
+    m_mw.desktop().browser->open(QUrl::fromLocalFile(page), [window, page](const QString &reason) {
+        if (!window)
+            return;
+        window->desktop().boxes->show(
+            window, QStringLiteral("General instruction"),
+            QStringLiteral("The instructions page cannot be shown: %1\r\nThe page is:\r\n%2")
+                .arg(reason, QDir::toNativeSeparators(page)),
+            platform::Icon::Warning, platform::Ok);
+    });
 }
 
 void HelpCommands::menuRegole_Click()

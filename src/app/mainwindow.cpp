@@ -99,11 +99,17 @@ MainWindow::MainWindow(AppContext &context, QWidget *parent)
             [this](const QModelIndex &index) { m_edit->ListaVoci_ItemClick(index.row() + 1); });
     connect(ListaCri, &QTreeView::clicked, this,
             [this](const QModelIndex &index) { m_edit->ListaCri_ItemClick(index.row() + 1); });
-    connect(ListaVoci->header(), &QHeaderView::sectionClicked, this,
-            [this](int section) { m_edit->ListaVoci_ColumnClick(section); });
-    connect(ListaCri->header(), &QHeaderView::sectionClicked, this,
-            [this](int section) { m_edit->ListaCri_ColumnClick(section); });
-    connect(ChkCri, &QCheckBox::clicked, this, [this] { m_review->ChkCri_Click(); });
+    // A quick second click on a header arrives as a double click; it sorts
+    // again, as a slow one does.
+    for (auto signal : {&QHeaderView::sectionClicked, &QHeaderView::sectionDoubleClicked}) {
+        connect(ListaVoci->header(), signal, this,
+                [this](int section) { m_edit->ListaVoci_ColumnClick(section); });
+        connect(ListaCri->header(), signal, this,
+                [this](int section) { m_edit->ListaCri_ColumnClick(section); });
+    }
+    // The switch follows its state, whatever changed it (the mouse, Space, a
+    // screen reader's toggle action).
+    connect(ChkCri, &QCheckBox::toggled, this, [this] { m_review->ChkCri_Click(); });
 
     m_country->ApplyLanguage();
     resize(780, 560);
@@ -347,10 +353,16 @@ void MainWindow::menuFine_Click()
         const auto answer = desktop().boxes->show(
             this, QStringLiteral("Attention !"), QStringLiteral("Save file and test results ?"),
             platform::Icon::None, platform::Yes | platform::No);
-        if (answer == platform::Yes)
+        if (answer == platform::Yes) {
             m_files->menuSalva_Click();
-        else
+        } else if (answer == platform::No) {
             m_ctx.store.SetSaveAvailable(false);
+        } else {
+            // Escape or the box's close button: Exit is called off, with
+            // nothing saved and nothing thrown away.
+            m_inExit = false;
+            return;
+        }
     }
     if (m_ctx.soundsOn)
         desktop().sound->playWav(QStringLiteral("clap.wav"));
@@ -361,9 +373,13 @@ void MainWindow::menuFine_Click()
 void MainWindow::Form_Unload()
 {
     // A Save dialog cancelled during the question leaves Save available: it
-    // is offered once more, without a question.
-    if (m_ctx.store.SaveAvailable())
+    // is offered once more, without a question. Cancelled again (or failed),
+    // the program stays open rather than end with the vocabulary unsaved.
+    if (m_ctx.store.SaveAvailable()) {
         m_files->menuSalva_Click();
+        if (m_ctx.store.SaveAvailable())
+            return;
+    }
     m_ended = true;
     if (QWidget *test = m_tests->openWindow())
         test->close();

@@ -8,6 +8,7 @@
 #include <QDateTime>
 #include <QString>
 #include <QUrl>
+#include <functional>
 #include <memory>
 
 class QWidget;
@@ -24,8 +25,10 @@ using Buttons = int;
 class MessageBoxes {
 public:
     virtual ~MessageBoxes() = default;
-    // Shows a modal box; returns the button chosen (Cancel, or No when there is
-    // no Cancel, when the box is closed without a choice).
+    // Shows a modal box; returns the button chosen. A box closed without a
+    // choice (Escape, its close button) returns Cancel, whether or not Cancel
+    // is among its buttons, so that every caller can treat it as "change
+    // nothing".
     virtual Button show(QWidget *parent, const QString &title, const QString &text,
                         Icon icon, Buttons buttons) = 0;
 };
@@ -62,7 +65,10 @@ public:
 class Browser {
 public:
     virtual ~Browser() = default;
-    virtual void open(const QUrl &address) = 0;
+    // Hands the address to the desktop's browser and returns at once. When
+    // the desktop turns out to have no program that opens it, `failed` is
+    // called later (on the user-interface thread) with the reason.
+    virtual void open(const QUrl &address, std::function<void(const QString &reason)> failed) = 0;
 };
 
 class Clock {
@@ -83,5 +89,9 @@ struct Desktop {
 
 // The real desktop, created once for the run.
 Desktop &realDesktop();
+// The desktop's own message boxes alone (tests answer them with real keys).
+MessageBoxes &systemMessageBoxes();
+// The desktop's browser alone.
+Browser &systemBrowser();
 
 } // namespace platform

@@ -1,7 +1,11 @@
 #include "platform/audio.h"
 #include "platform/desktop.h"
 
+#include <QAbstractButton>
+#include <QPushButton>
+#include <QApplication>
 #include <QDesktopServices>
+#include <QProcess>
 #include <QFileDialog>
 #include <QMessageBox>
 
@@ -33,13 +37,25 @@ public:
         if (buttons & Yes) std |= QMessageBox::Yes;
         if (buttons & No) std |= QMessageBox::No;
         box.setStandardButtons(std);
-        switch (box.exec()) {
-        case QMessageBox::Ok: return Ok;
-        case QMessageBox::Yes: return Yes;
-        case QMessageBox::No: return No;
-        case QMessageBox::Cancel: return Cancel;
-        default: return (buttons & Cancel) ? Cancel : (buttons & No) ? No : Ok;
+        // Escape and the close button answer Cancel. A box without a Cancel
+        // button gets a hidden one for them; otherwise Qt would take "No" as
+        // the way out, and a question such as "save before leaving?" would
+        // throw the work away on Escape.
+        QAbstractButton *escape = box.button(QMessageBox::Cancel);
+        if (!escape) {
+            escape = box.addButton(QMessageBox::Cancel);
+            escape->hide();
         }
+        box.setEscapeButton(escape);
+        box.exec();
+        QAbstractButton *clicked = box.clickedButton();
+        if (clicked == box.button(QMessageBox::Ok))
+            return Ok;
+        if (clicked == box.button(QMessageBox::Yes))
+            return Yes;
+        if (clicked == box.button(QMessageBox::No))
+            return No;
+        return Cancel;
     }
 };
 
@@ -62,9 +78,36 @@ public:
     }
 };
 
+// Opens an address with xdg-open, which finds the user's browser. xdg-open
+// may keep running as long as the browser it started, so it is not waited
+// for: its exit status arrives later, and a failure (no xdg-open, or no
+// program for the address) is reported then. Without xdg-open, Qt's own
+// desktop services get the address.
 class SystemBrowser : public Browser {
 public:
-    void open(const QUrl &address) override { QDesktopServices::openUrl(address); }
+    void open(const QUrl &address, std::function<void(const QString &)> failed) override
+    {
+        auto *process = new QProcess(qApp);
+        process->setProgram(QStringLiteral("xdg-open"));
+        process->setArguments({address.toString()});
+        process->setStandardOutputFile(QProcess::nullDevice());
+        process->setStandardErrorFile(QProcess::nullDevice());
+        QObject::connect(process, &QProcess::errorOccurred, process,
+                         [process, address, failed](QProcess::ProcessError error) {
+                             if (error != QProcess::FailedToStart)
+                                 return;
+                             process->deleteLater();
+                             if (!QDesktopServices::openUrl(address) && failed)
+                                 failed(QStringLiteral("No program to open it could be started."));
+                         });
+        QObject::connect(process, &QProcess::finished, process,
+                         [process, failed](int exitCode, QProcess::ExitStatus status) {
+                             process->deleteLater();
+                             if ((status != QProcess::NormalExit || exitCode != 0) && failed)
+                                 failed(QStringLiteral("The desktop has no program that opens it."));
+                         });
+        process->start();
+    }
 };
 
 class SystemClock : public Clock {
@@ -74,13 +117,25 @@ public:
 
 } // namespace
 
-Desktop &realDesktop()
+MessageBoxes &systemMessageBoxes()
 {
     static QtMessageBoxes boxes;
+    return boxes;
+}
+
+Browser &systemBrowser()
+{
+    static SystemBrowser browser;
+    return browser;
+}
+
+Desktop &realDesktop()
+{
+    MessageBoxes &boxes = systemMessageBoxes();
+    Browser &browser = systemBrowser();
     static QtFileDialogs dialogs;
     static PulseSound sound;
     static EspeakSpeech speech;
-    static SystemBrowser browser;
     static SystemClock clock;
     static Desktop desktop{&boxes, &dialogs, &sound, &speech, &browser, &clock};
     return desktop;

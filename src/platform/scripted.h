@@ -67,7 +67,14 @@ public:
 class RecordingBrowser : public Browser {
 public:
     QList<QUrl> opened;
-    void open(const QUrl &address) override { opened << address; }
+    // When set, every address fails at once with this reason.
+    QString failWith;
+    void open(const QUrl &address, std::function<void(const QString &)> failed) override
+    {
+        opened << address;
+        if (!failWith.isEmpty() && failed)
+            failed(failWith);
+    }
 };
 
 class FixedClock : public Clock {

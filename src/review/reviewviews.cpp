@@ -152,10 +152,7 @@ void ReviewViews::hideList()
 {
     MainWindow &mw = m_mw;
     // Unticking the switch brings the full list back for the next showing.
-    if (mw.ChkCri->isChecked()) {
-        mw.ChkCri->setChecked(false);
-        ChkCri_Click();
-    }
+    mw.ChkCri->setChecked(false);
     for (QWidget *w : {static_cast<QWidget *>(mw.Label0), static_cast<QWidget *>(mw.Label1),
                        static_cast<QWidget *>(mw.ListaVoci), static_cast<QWidget *>(mw.ChkCri),
                        static_cast<QWidget *>(mw.Label8)})

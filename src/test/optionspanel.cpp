@@ -216,7 +216,9 @@ void OptionsPanel::Ckles_MouseDown(int index)
 
 bool OptionsPanel::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() == QEvent::MouseButtonPress) {
+    // The second press of a double click arrives as a double-click event: it
+    // is a press all the same.
+    if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick) {
         for (int k = 0; k <= 20; ++k) {
             if (m_boxes[std::size_t(k)] == watched && m_boxes[std::size_t(k)]->isEnabled()) {
                 Ckles_MouseDown(k);
@@ -235,6 +237,11 @@ void OptionsPanel::Ckles_Click(int index)
     QCheckBox *box = Ckles(index);
     if (!box)
         return;
+    // Every change that reaches here is the user's (the mouse, Space, or a
+    // screen reader's toggle): it runs the rules, so that the boxes shown,
+    // the lesson states, the pool and the tests log always agree, however
+    // quickly the user clicks and whatever device toggles the box.
+    m_rules.Ckles_MouseDown();
     if (m_rules.BoxChanged(index, box->isChecked()))
         choiceChanged();
     showLessonBoxes();

@@ -136,6 +136,11 @@ TestLogRecord MakeTestLogRecord(const VocabStore &store, const ItemPool &pool,
     return record;
 }
 
+QString LogFailureTitle()
+{
+    return QStringLiteral("Tests log ...");
+}
+
 QString LogFailureText(const LogWriteResult &result)
 {
     return QStringLiteral("The tests log could not be written:\n") + result.FileName

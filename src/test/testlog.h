@@ -60,8 +60,11 @@ struct LogWriteResult {
     int Pending = 0;       // records still kept in memory afterwards
 };
 
-// The message for a log that could not be written, naming the file and why.
+// The message for a log that could not be written, naming the file and why,
+// and its title; every command that finds the failure shows the same box,
+// with a warning icon (the records are kept, nothing is lost yet).
 QString LogFailureText(const LogWriteResult &result);
+QString LogFailureTitle();
 
 class TestLog {
 public:

@@ -1,6 +1,10 @@
 #include "testsupport.h"
 
+#include <QApplication>
 #include <QFile>
+#include <QTimer>
+#include <QtTest>
+#include <QWidget>
 
 bool writeFileBytes(const QString &path, const QByteArray &bytes)
 {
@@ -43,3 +47,26 @@ char *toString(const ShownBox &box)
 }
 
 } // namespace platform
+
+void actOnNextModal(std::function<void(QWidget *)> act)
+{
+    // Polls until the box's own event loop runs, then acts once.
+    auto *timer = new QTimer;
+    timer->setInterval(5);
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, act] {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (!modal || !modal->isVisible())
+            return;
+        timer->stop();
+        timer->deleteLater();
+        act(modal);
+    });
+    timer->start();
+}
+
+void doubleClick(QWidget *widget, QPoint at)
+{
+    QTest::mouseClick(widget, Qt::LeftButton, {}, at);
+    QTest::mouseDClick(widget, Qt::LeftButton, {}, at);
+    QTest::mouseRelease(widget, Qt::LeftButton, {}, at);
+}
