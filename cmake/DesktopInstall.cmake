@@ -1,10 +1,14 @@
 # The files that go with the program on a desktop: the instructions page, the
-# launcher entry, the icon and the AppStream description.
+# starter vocabularies, the launcher entry, the icon and the AppStream
+# description.
 #
 # The instructions page is copied next to the program in the build tree
 # (<build>/src/help/...) so that a program started from the build finds it,
 # and is installed to <prefix>/share/vocanto/help/..., which the program finds
-# from <prefix>/bin as ../share/vocanto/help/....
+# from <prefix>/bin as ../share/vocanto/help/.... The starter vocabularies go
+# the same way, to <build>/src/Starter vocabularies/ and
+# <prefix>/share/vocanto/Starter vocabularies/: the folder's name is what the
+# Open dialog shows for it.
 
 set(VOCANTO_HELP_SOURCE ${PROJECT_SOURCE_DIR}/resources/help)
 set(VOCANTO_INSTALL_SOURCE ${PROJECT_SOURCE_DIR}/resources/install)
@@ -33,10 +37,39 @@ add_custom_target(vocanto_help ALL DEPENDS ${VOCANTO_HELP_STAMP})
 # page in place.
 add_dependencies(vocanto_core vocanto_help)
 
+# --- The starter vocabularies in the build tree -----------------------------
+set(VOCANTO_STARTER_SOURCE ${PROJECT_SOURCE_DIR}/resources/starter)
+set(VOCANTO_STARTER_FOLDER "Starter vocabularies")
+set(VOCANTO_STARTER_BUILD "${CMAKE_CURRENT_BINARY_DIR}/${VOCANTO_STARTER_FOLDER}")
+file(GLOB VOCANTO_STARTER_FILES CONFIGURE_DEPENDS ${VOCANTO_STARTER_SOURCE}/*.eng)
+set(VOCANTO_STARTER_STAMP ${CMAKE_CURRENT_BINARY_DIR}/vocanto_starter.stamp)
+if(VOCANTO_STARTER_FILES)
+  file(COPY ${VOCANTO_STARTER_FILES} DESTINATION "${VOCANTO_STARTER_BUILD}")
+  set(VOCANTO_STARTER_COPY
+      COMMAND ${CMAKE_COMMAND} -E make_directory "${VOCANTO_STARTER_BUILD}"
+      COMMAND ${CMAKE_COMMAND} -E copy_if_different ${VOCANTO_STARTER_FILES}
+              "${VOCANTO_STARTER_BUILD}")
+endif()
+add_custom_command(
+  OUTPUT ${VOCANTO_STARTER_STAMP}
+  ${VOCANTO_STARTER_COPY}
+  COMMAND ${CMAKE_COMMAND} -E touch ${VOCANTO_STARTER_STAMP}
+  DEPENDS ${VOCANTO_STARTER_FILES}
+  COMMENT "Copying the starter vocabularies next to the program"
+  VERBATIM)
+add_custom_target(vocanto_starter ALL DEPENDS ${VOCANTO_STARTER_STAMP})
+add_dependencies(vocanto_core vocanto_starter)
+
 # --- Installing -------------------------------------------------------------
 if(EXISTS ${VOCANTO_HELP_SOURCE})
   install(DIRECTORY ${VOCANTO_HELP_SOURCE}/
           DESTINATION ${CMAKE_INSTALL_DATADIR}/vocanto/help
+          COMPONENT desktop)
+endif()
+
+if(VOCANTO_STARTER_FILES)
+  install(FILES ${VOCANTO_STARTER_FILES}
+          DESTINATION "${CMAKE_INSTALL_DATADIR}/vocanto/${VOCANTO_STARTER_FOLDER}"
           COMPONENT desktop)
 endif()
 

@@ -62,6 +62,24 @@ QString FindHelpPage(const QString &programFolder)
     return QString();
 }
 
+QStringList StarterFolderCandidates(const QString &programFolder)
+{
+    const QString folder = QString::fromLatin1(StarterFolderName);
+    const QDir dir(programFolder);
+    return {
+        QDir::cleanPath(dir.filePath(folder)),
+        QDir::cleanPath(dir.filePath(QStringLiteral("../share/vocanto/") + folder)),
+    };
+}
+
+QString FindStarterFolder(const QString &programFolder)
+{
+    for (const QString &path : StarterFolderCandidates(programFolder))
+        if (QFileInfo(path).isDir())
+            return path;
+    return QString();
+}
+
 HelpCommands::HelpCommands(MainWindow &mw) : m_mw(mw)
 {
     QFrame *frame = mw.FrameRegole;

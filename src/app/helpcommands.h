@@ -22,6 +22,17 @@ QStringList HelpPageCandidates(const QString &programFolder);
 // The first candidate that exists, or "" when none does.
 QString FindHelpPage(const QString &programFolder);
 
+// The folder of the vocabularies that ship with the program, by the name that
+// the Open dialog shows for it.
+inline constexpr const char *StarterFolderName = "Starter vocabularies";
+
+// Where that folder may be, given the program's folder, in the order they are
+// tried: beside the program (the build tree), then in the installed data
+// folder.
+QStringList StarterFolderCandidates(const QString &programFolder);
+// The first candidate that exists as a folder, or "" when none does.
+QString FindStarterFolder(const QString &programFolder);
+
 class HelpCommands {
 public:
     explicit HelpCommands(MainWindow &mw);

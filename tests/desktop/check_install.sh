@@ -1,7 +1,7 @@
 #!/bin/sh
 # Installs the desktop component into a scratch prefix and checks that the
-# launcher entry, the metainfo file, the icon and the instructions page are
-# where a desktop and the program look for them.
+# launcher entry, the metainfo file, the icon, the instructions page and the
+# starter vocabularies are where a desktop and the program look for them.
 # Arguments: cmake-command build-dir scratch-prefix datadir icon-name
 set -eu
 cmake="$1"; build="$2"; prefix="$3"; datadir="$4"; icon="$5"
@@ -18,6 +18,10 @@ check "$prefix/$datadir/applications/*.desktop"
 check "$prefix/$datadir/metainfo/*.metainfo.xml"
 check "$prefix/$datadir/icons/hicolor/scalable/apps/$icon.svg"
 check "$prefix/$datadir/vocanto/help/contiene/VOCA8ENH.HTM"
+for lang in Italian French German Spanish; do
+  f="$prefix/$datadir/vocanto/Starter vocabularies/English-$lang.eng"
+  [ -f "$f" ] || { echo "missing after install: $f" >&2; status=1; }
+done
 # The entry names the category and an icon that was installed.
 for f in "$prefix/$datadir"/applications/*.desktop; do
   [ -f "$f" ] || continue
