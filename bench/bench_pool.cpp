@@ -1,25 +1,12 @@
 // The item pool on large vocabularies: building it, and handing out items in
 // each order. Both must grow no faster than the item count; each is run at
 // two sizes so that the fit shows how it grows.
-#include "platform/desktop.h"
 #include "test/itempool.h"
 #include "vocab/vocabstore.h"
 
 #include <benchmark/benchmark.h>
 
 namespace {
-
-// Answers every box with OK, as a user restarting each run would.
-class OkBoxes : public platform::MessageBoxes {
-public:
-    int shown = 0;
-    platform::Button show(QWidget *, const QString &, const QString &, platform::Icon,
-                          platform::Buttons) override
-    {
-        ++shown;
-        return platform::Ok;
-    }
-};
 
 // `count` items spread over the 20 lessons, every third one critical.
 void fillStore(VocabStore &store, int count)
@@ -75,10 +62,11 @@ void BM_NextItem(benchmark::State &state, SequenceOrderValue order)
     ItemPool pool;
     pool.Seed(20240607u);
     pool.BuildItemPool(store, options);
-    OkBoxes boxes;
     for (auto _ : state) {
         for (int i = 0; i < 10000; ++i) {
-            pool.NextItem(store, options, boxes, nullptr);
+            // An ordered run that runs out is started again, as OK does.
+            if (pool.NextItem(store, options) == NextOutcome::AskRestart)
+                pool.AnswerRestart(true, store, options);
             if (pool.RunOut)
                 pool.BuildItemPool(store, options);
             pool.PendingItem = 0;

@@ -2,6 +2,8 @@
 // in both lists, header sorting, the work area's Add, Change and Erase with
 // their messages, the keys of the four fields and the edit instructions.
 #include "edit/editview.h"
+#include "edit/itemlists.h"
+#include "review/reviewviews.h"
 #include "edit/workarea.h"
 #include "viewsupport.h"
 
@@ -67,12 +69,12 @@ QWidget *tab()
 
 class TestEditView : public WindowTest {
     Q_OBJECT
-    WorkArea *w = nullptr;
+    std::unique_ptr<WorkUi> w;
 
     void fill(const QVector<VocabItem> &items) { ctx->store.SetItems(items); }
     void openView()
     {
-        mw->menuAggiorna->trigger();
+        ui->menuAggiorna->trigger();
         QVERIFY(mw->edit().isOpen());
     }
     void fillFields(const QString &lesson, const QString &mark, const QString &english,
@@ -100,7 +102,7 @@ private slots:
     void init()
     {
         startWindow();
-        w = &mw->edit().workArea();
+        w = std::make_unique<WorkUi>(mw);
         f->enableCommands(); // as after Open
     }
     void cleanup() { f.reset(); }
@@ -109,28 +111,28 @@ private slots:
     {
         fill({item("01", " ", "house", "casa"), item("02", "c", "dog", "cane"),
               item("03", " ", "cat", "gatto")});
-        mw->FrameRegole->show();
-        const int closedHeight = mw->ListaVoci->height();
-        const QWidget *port = mw->ListaVoci->viewport();
+        ui->FrameRegole->show();
+        const int closedHeight = ui->ListaVoci->height();
+        const QWidget *port = ui->ListaVoci->viewport();
 
         openView();
-        QCOMPARE(visibleOf({mw->FrameRegole, mw->Sfondo, mw->ChkCri, mw->Label8}), QStringList());
-        QCOMPARE(hiddenOf({mw->Label0, mw->Label1, mw->ListaVoci}), QStringList());
-        QVERIFY(mw->isButtonPressed(6));
-        QCOMPARE(mw->menuAggiorna->text(), QString("End editing"));
-        QCOMPARE(mw->Label0->text(), QString("All items - All lessons"));
-        QCOMPARE(mw->Label1->text(), QString("Total items = 3"));
+        QCOMPARE(visibleOf({ui->FrameRegole, ui->Sfondo, ui->ChkCri, ui->Label8}), QStringList());
+        QCOMPARE(hiddenOf({ui->Label0, ui->Label1, ui->ListaVoci}), QStringList());
+        QVERIFY(ui->pressed(6));
+        QCOMPARE(ui->menuAggiorna->text(), QString("End editing"));
+        QCOMPARE(ui->Label0->text(), QString("All items - All lessons"));
+        QCOMPARE(ui->Label1->text(), QString("Total items = 3"));
         QVERIFY(port->testAttribute(Qt::WA_SetCursor));
         // The pencil picture, with its tip as the hot spot.
         QCOMPARE(port->cursor().shape(), Qt::BitmapCursor);
         QCOMPARE(port->cursor().hotSpot(), QPoint(2, 30));
-        QCOMPARE(disabledMenus(*mw), (QStringList{"menuView", "menuTest", "menuOptions"}));
-        QVERIFY(mw->menuSalva->isEnabled());
-        QCOMPARE(enabledButtons(*mw), (QList<int>{1, 6, 10}));
+        QCOMPARE(disabledMenus(*ui), (QStringList{"menuView", "menuTest", "menuOptions"}));
+        QVERIFY(ui->menuSalva->isEnabled());
+        QCOMPARE(enabledButtons(*ui), (QList<int>{1, 6, 10}));
         for (QWidget *c : std::initializer_list<QWidget *>{w->LEZ, w->CRI, w->ENGL, w->ITAL, w->Ccan,
                                                            w->Cmod, w->Cadd, w->Cpul, w->Ccome}) {
             QVERIFY2(c->isVisible(), qPrintable(c->objectName()));
-            QCOMPARE(c->parentWidget(), mw->Central);
+            QVERIFY(ui->Central->rect().contains(placeIn(ui->Central, c)));
         }
         QCOMPARE((QStringList{w->Ccan->text(), w->Cmod->text(), w->Cadd->text(), w->Cpul->text(),
                               w->Ccome->toolTip(), w->Cpul->toolTip(), w->ENGL->accessibleName()}),
@@ -140,43 +142,43 @@ private slots:
         QCOMPARE(mw->edit().SelectedItem, qint16(0));
 
         // The list ends above the work area, which sits at the bottom edge.
-        const QRect list = mw->ListaVoci->geometry();
+        const QRect list = placeIn(ui->Central, ui->ListaVoci);
         QVERIFY(list.height() < closedHeight);
-        QVERIFY(w->Cadd->geometry().top() > list.bottom());
-        QVERIFY(w->LEZ->geometry().top() > w->Cadd->geometry().bottom());
-        QVERIFY(w->LEZ->geometry().bottom() < mw->Central->height());
+        QVERIFY(placeIn(ui->Central, w->Cadd).top() > list.bottom());
+        QVERIFY(placeIn(ui->Central, w->LEZ).top() > placeIn(ui->Central, w->Cadd).bottom());
+        QVERIFY(placeIn(ui->Central, w->LEZ).bottom() < ui->Central->height());
         QVERIFY(w->LEZ->x() < w->CRI->x() && w->CRI->x() < w->ENGL->x() && w->ENGL->x() < w->ITAL->x());
 
         // An item loaded, a status shown and the instructions open: closing
         // clears all of it away.
-        clickRow(mw->ListaVoci, 2);
+        clickRow(ui->ListaVoci, 2);
         w->Ccome->click();
         w->Ccan->click();
         QVERIFY(w->Label2->isVisible());
         ctx->store.SetSaveAvailable(false);
-        mw->button(6)->trigger();
+        ui->button(6)->trigger();
         QVERIFY(!mw->edit().isOpen());
-        QCOMPARE(mw->menuAggiorna->text(), QString("Edit items"));
-        QVERIFY(!mw->isButtonPressed(6));
+        QCOMPARE(ui->menuAggiorna->text(), QString("Edit items"));
+        QVERIFY(!ui->pressed(6));
         QVERIFY(!port->testAttribute(Qt::WA_SetCursor));
-        QCOMPARE(mw->ListaVoci->height(), closedHeight);
-        QCOMPARE(visibleOf({mw->ListaVoci, mw->Label0, mw->Label1, w->Label2, mw->FrameAggiorna,
+        QCOMPARE(ui->ListaVoci->height(), closedHeight);
+        QCOMPARE(visibleOf({ui->ListaVoci, ui->Label0, ui->Label1, w->Label2, ui->FrameAggiorna,
                             w->LEZ, w->ITAL, w->Cadd, w->Ccome}),
                  QStringList());
-        QCOMPARE(disabledMenus(*mw), QStringList());
-        QVERIFY(mw->menuSalva->isEnabled());
-        QCOMPARE(enabledButtons(*mw), AllButtons);
-        QVERIFY(mw->Sfondo->isVisible());
+        QCOMPARE(disabledMenus(*ui), QStringList());
+        QVERIFY(ui->menuSalva->isEnabled());
+        QCOMPARE(enabledButtons(*ui), AllButtons);
+        QVERIFY(ui->Sfondo->isVisible());
     }
 
     void itemClickLoadsTheWorkArea()
     {
         fill({item("01", " ", "house", "casa"), item("02", "c", "dog", "cane")});
         openView();
-        w->ShowStatus("Add done!");
-        clickRow(mw->ListaVoci, 2);
+        w->area->ShowStatus("Add done!");
+        clickRow(ui->ListaVoci, 2);
         QCOMPARE(mw->edit().SelectedItem, qint16(2));
-        QCOMPARE(mw->ListaVoci->currentIndex().row(), 1);
+        QCOMPARE(ui->ListaVoci->currentIndex().row(), 1);
         QCOMPARE(fields(), (QStringList{"02", "c", "dog", "cane"}));
         QCOMPARE(status(), QString());
         checkButtons(false, false, true);
@@ -186,15 +188,15 @@ private slots:
     void readViewClickDoesNothingListenClickSpeaks()
     {
         fill({item("01", " ", "house", "casa"), item("02", "c", "dog", "cane")});
-        mw->ListaVoci->show(); // as the read view shows it
-        clickRow(mw->ListaVoci, 1);
+        ui->ListaVoci->show(); // as the read view shows it
+        clickRow(ui->ListaVoci, 1);
         QCOMPARE(mw->edit().SelectedItem, qint16(0));
         QCOMPARE(fields(), QStringList(4));
         QVERIFY(desk->speech.spoken.isEmpty());
 
         // The listen view speaks, and reports a failure.
-        mw->setButtonPressed(5, true);
-        clickRow(mw->ListaVoci, 2);
+        mw->review().menuAscolta_Click();
+        clickRow(ui->ListaVoci, 2);
         QCOMPARE(desk->speech.spoken, QStringList{"dog"});
         QCOMPARE(fields(), (QStringList{"", "", "dog", ""}));
         QVERIFY(desk->boxes.shown.isEmpty());
@@ -206,11 +208,11 @@ private slots:
 
         // The criticals list speaks in any view, and never loads the work area.
         desk->speech.fail = false;
-        mw->setButtonPressed(5, false);
+        mw->review().menuAscolta_Click();
         openView();
-        mw->edit().RebuildCriticalsList();
-        mw->ListaCri->show();
-        clickRow(mw->ListaCri, 1);
+        mw->findChild<ItemLists *>()->RebuildCriticalsList();
+        ui->ListaCri->show();
+        clickRow(ui->ListaCri, 1);
         QCOMPARE(desk->speech.spoken.last(), QString("dog"));
         QCOMPARE(mw->edit().SelectedItem, qint16(0));
         QVERIFY(w->LEZ->text().isEmpty());
@@ -221,16 +223,16 @@ private slots:
         fill({item("01", "c", "one", "uno"), item("01", "C", "two", "due"),
               item("02", " ", "three", "tre"), item("02", "x", "four", "quattro"),
               item("03", "c", "five", "cinque")});
-        mw->criticalsTable()->SetItems({item("09", "c", "old", "vecchio")});
-        mw->edit().RebuildCriticalsList();
-        QCOMPARE(englishColumn(*mw->criticalsTable()), (QStringList{"one", "five"}));
-        QCOMPARE(mw->criticalsTable()->Item(2), item("03", "c", "five", "cinque"));
+        (&ui->criticals())->SetItems({item("09", "c", "old", "vecchio")});
+        mw->findChild<ItemLists *>()->RebuildCriticalsList();
+        QCOMPARE(englishColumn(*(&ui->criticals())), (QStringList{"one", "five"}));
+        QCOMPARE((&ui->criticals())->Item(2), item("03", "c", "five", "cinque"));
 
         // Sorting it sorts only the copy.
-        mw->ListaCri->show();
-        clickHeader(mw->ListaCri, 2);
-        QCOMPARE(mw->criticalsTable()->HeaderText(2), QString("ENGLISH>"));
-        QCOMPARE(englishColumn(*mw->criticalsTable()), (QStringList{"five", "one"}));
+        ui->ListaCri->show();
+        clickHeader(ui->ListaCri, 2);
+        QCOMPARE((&ui->criticals())->HeaderText(2), QString("ENGLISH>"));
+        QCOMPARE(englishColumn(*(&ui->criticals())), (QStringList{"five", "one"}));
         QCOMPARE(englishColumn(ctx->store), (QStringList{"one", "two", "three", "four", "five"}));
         QCOMPARE(ctx->store.HeaderText(2), QString("ENGLISH"));
     }
@@ -244,7 +246,7 @@ private slots:
         const ItemTable &store = ctx->store;
         // A click on a header: its new text, then the English column.
         auto sort = [&](int section) {
-            clickHeader(mw->ListaVoci, section);
+            clickHeader(ui->ListaVoci, section);
             return store.HeaderText(section) + ": " + englishColumn(store).join(' ');
         };
         QCOMPARE(sort(2), QString("ENGLISH>: apple banana Cherry date"));
@@ -257,7 +259,7 @@ private slots:
         QCOMPARE(sort(0), QString("L<: apple banana Cherry date"));
         // A quick second click (a double click to Qt) sorts twice, as two
         // slow clicks do.
-        QHeaderView *header = mw->ListaVoci->header();
+        QHeaderView *header = ui->ListaVoci->header();
         doubleClick(header->viewport(),
                     QPoint(header->sectionViewportPosition(2) + header->sectionSize(2) / 2,
                            header->height() / 2));
@@ -268,7 +270,7 @@ private slots:
         mw->edit().ListaVoci_ColumnClick(3);
         QCOMPARE(store.HeaderText(3), QString("ITALIAN>"));
         QCOMPARE(store.Item(1).MyLanguage, QString("a"));
-        QCOMPARE(mw->ListaVoci->model()->headerData(3, Qt::Horizontal).toString(), QString("ITALIAN>"));
+        QCOMPARE(ui->ListaVoci->model()->headerData(3, Qt::Horizontal).toString(), QString("ITALIAN>"));
     }
 
     void sortClearsTheWorkAreaAndFollowsEverywhere()
@@ -281,16 +283,16 @@ private slots:
         QCOMPARE(ctx->pool.Size(), 2);
 
         openView();
-        clickRow(mw->ListaVoci, 1);
+        clickRow(ui->ListaVoci, 1);
         QTest::keyClicks(w->ENGL, "x");
         checkButtons(false, true, true);
-        w->ShowStatus("Change done!");
-        clickHeader(mw->ListaVoci, 2);
+        w->area->ShowStatus("Change done!");
+        clickHeader(ui->ListaVoci, 2);
         QCOMPARE(mw->edit().SelectedItem, qint16(0));
         QCOMPARE(fields(), QStringList(4));
         checkButtons(true, false, false);
         QCOMPARE(status(), QString());
-        QVERIFY(!mw->ListaVoci->selectionModel()->hasSelection());
+        QVERIFY(!ui->ListaVoci->selectionModel()->hasSelection());
 
         // The positions now name the sorted items, and the pool follows them.
         QCOMPARE(englishColumn(ctx->store), (QStringList{"a", "b", "c"}));
@@ -346,9 +348,9 @@ private slots:
         checkButtons(true, false, false);
 
         // Change runs the same checks and leaves the item as it was.
-        clickRow(mw->ListaVoci, 1);
+        clickRow(ui->ListaVoci, 1);
         fillFields(lesson, "", english, mine);
-        w->Cmod_Click();
+        w->area->Cmod_Click();
         QCOMPARE(boxTexts(desk->boxes), (QStringList{message, message}));
         QCOMPARE(ctx->store.Item(1), item("04", " ", "cat", "gatto"));
     }
@@ -356,10 +358,10 @@ private slots:
     void emptyVocabularyThenAddStoresNormalisedAndClosingRebuilds()
     {
         openView();
-        QCOMPARE(mw->Label1->text(), QString("Total items = 0"));
+        QCOMPARE(ui->Label1->text(), QString("Total items = 0"));
         // Change and Erase with nothing loaded do nothing and say nothing.
-        w->Cmod_Click();
-        w->Ccan_Click();
+        w->area->Cmod_Click();
+        w->area->Ccan_Click();
         QVERIFY(desk->boxes.shown.isEmpty());
         QCOMPARE(status(), QString());
 
@@ -369,7 +371,7 @@ private slots:
         QCOMPARE(ctx->store.Items(),
                  QVector<VocabItem>{item("07", " ", "house (home, dwelling)", "casa")});
         QCOMPARE(fields(), (QStringList{" 7 ", "", "", ""}));
-        QCOMPARE(mw->Label1->text(), QString("Item nr =1"));
+        QCOMPARE(ui->Label1->text(), QString("Item nr =1"));
         QCOMPARE(status(), QString("Add done!"));
         QVERIFY(ctx->store.SaveAvailable());
 
@@ -380,7 +382,7 @@ private slots:
 
         // Closing brings the new lesson to the lesson table and the pool.
         QVERIFY(!ctx->options.LessonEnabled[7]);
-        mw->menuAggiorna->trigger();
+        ui->menuAggiorna->trigger();
         QVERIFY(ctx->options.LessonEnabled[7]);
         QCOMPARE(ctx->options.LessonState[7], qint16(1));
         QCOMPARE(ctx->pool.Size(), 2);
@@ -426,7 +428,7 @@ private slots:
     {
         fill({item("01", " ", "house", "casa"), item("02", " ", "dog", "cane")});
         openView();
-        clickRow(mw->ListaVoci, 2);
+        clickRow(ui->ListaVoci, 2);
         ctx->store.SetSaveAvailable(false);
         QTest::keyClicks(w->CRI, "c");
         QTest::keyClick(w->ENGL, Qt::Key_End);
@@ -442,7 +444,7 @@ private slots:
         checkButtons(false, false, true);
         // No duplicate search on Change.
         fillFields("2", "", "house", "casa");
-        w->Cmod_Click();
+        w->area->Cmod_Click();
         QVERIFY(desk->boxes.shown.isEmpty());
         QCOMPARE(ctx->store.Item(2).English, QString("house"));
     }
@@ -453,12 +455,12 @@ private slots:
               item("02", "c", "three", "tre"), item("02", " ", "four", "quattro"),
               item("03", " ", "five", "cinque")});
         openView();
-        clickRow(mw->ListaVoci, 3);
+        clickRow(ui->ListaVoci, 3);
         ctx->store.SetSaveAvailable(false);
         w->Ccan->click();
         QVERIFY(desk->boxes.shown.isEmpty());
         QCOMPARE(englishColumn(ctx->store), (QStringList{"one", "two", "four", "five"}));
-        QCOMPARE(mw->Label1->text(), QString("Item nr =4"));
+        QCOMPARE(ui->Label1->text(), QString("Item nr =4"));
         QCOMPARE(status(), QString("Erase done!"));
         QVERIFY(ctx->store.SaveAvailable());
         QCOMPARE(mw->edit().SelectedItem, qint16(3));
@@ -470,7 +472,7 @@ private slots:
         QCOMPARE(ctx->store.Item(5), item("02", "c", "three", "tre"));
         QCOMPARE(mw->edit().SelectedItem, qint16(0));
         checkButtons(true, false, false);
-        QCOMPARE(mw->Label1->text(), QString("Item nr =5"));
+        QCOMPARE(ui->Label1->text(), QString("Item nr =5"));
     }
 
     void buttonStatesFollowEveryEvent()
@@ -480,10 +482,10 @@ private slots:
         checkButtons(true, false, false);
         QTest::keyClicks(w->ENGL, "x"); // a key while "A" is on changes nothing
         checkButtons(true, false, false);
-        clickRow(mw->ListaVoci, 1);
+        clickRow(ui->ListaVoci, 1);
         checkButtons(false, false, true);
         for (QLineEdit *field : {w->LEZ, w->CRI, w->ENGL, w->ITAL}) {
-            clickRow(mw->ListaVoci, 1);
+            clickRow(ui->ListaVoci, 1);
             QTest::keyClick(field, Qt::Key_Shift);
             checkButtons(false, true, true);
         }
@@ -500,7 +502,7 @@ private slots:
         QCOMPARE(fields(), QStringList(4));
 
         // A sort with an item loaded clears it too.
-        clickRow(mw->ListaVoci, 1);
+        clickRow(ui->ListaVoci, 1);
         mw->edit().ListaVoci_ColumnClick(0);
         checkButtons(true, false, false);
     }
@@ -547,7 +549,7 @@ private slots:
         QCOMPARE(ctx->store.ItemCount(), qint16(3));
 
         // Enter with an item loaded runs Change.
-        clickRow(mw->ListaVoci, 1);
+        clickRow(ui->ListaVoci, 1);
         w->ITAL->setFocus();
         QTest::keyClick(w->ITAL, Qt::Key_End);
         QTest::keyClicks(w->ITAL, "!");
@@ -588,13 +590,13 @@ private slots:
         QTest::keyClicks(w->LEZ, "5");
         QCOMPARE(w->LEZ->text(), QString("345"));
         // Every key hides the status line.
-        w->ShowStatus("Add done!");
+        w->area->ShowStatus("Add done!");
         QTest::keyClick(w->ENGL, Qt::Key_A);
         QCOMPARE(status(), QString());
 
         // Text from an input method (a dead-key accent) is typing too.
         fill({item("01", " ", "why", "perche")});
-        clickRow(mw->ListaVoci, 1);
+        clickRow(ui->ListaVoci, 1);
         checkButtons(false, false, true);
         w->ITAL->setFocus();
         w->ITAL->end(false);
@@ -611,26 +613,26 @@ private slots:
         QTRY_VERIFY(mw->width() <= 330);
         openView();
         w->Ccome->click();
-        QFrame *frame = mw->FrameAggiorna;
+        QFrame *frame = ui->FrameAggiorna;
         QVERIFY(frame->isVisible());
         QCOMPARE(w->Label4->text(), QString("EDIT  RULES"));
         QCOMPARE(w->Label4->parentWidget(), frame);
         QCOMPARE(w->Label5->text().split("\r\n").size(), 10);
         QVERIFY(w->Label5->text().startsWith("To SELECT an existing item"));
         // 30 twips (2 pixels) to spare in height.
-        QTRY_VERIFY(mw->Central->height() - 2 >= frame->height());
-        QVERIFY(mw->Central->width() >= frame->width());
+        QTRY_VERIFY(ui->Central->height() - 2 >= frame->height());
+        QVERIFY(ui->Central->width() >= frame->width());
         // Grown in steps of about 7 pixels: never more than one step too far.
-        QVERIFY(mw->Central->height() - 2 < frame->height() + 7);
+        QVERIFY(ui->Central->height() - 2 < frame->height() + 7);
         QCOMPARE(w->Command1->text(), QString("OK"));
         w->Command1->click();
         QVERIFY(!frame->isVisible());
 
         // A window whose area is as tall as the frame still lacks the spare.
-        mw->resize(mw->width(), mw->height() - (mw->Central->height() - frame->height()));
-        QTRY_COMPARE(mw->Central->height(), frame->height());
+        mw->resize(mw->width(), mw->height() - (ui->Central->height() - frame->height()));
+        QTRY_COMPARE(ui->Central->height(), frame->height());
         w->Ccome->click();
-        QTRY_VERIFY(mw->Central->height() - 2 >= frame->height());
+        QTRY_VERIFY(ui->Central->height() - 2 >= frame->height());
     }
 
     void fullTableRefusesAdd()
@@ -647,7 +649,7 @@ private slots:
         QCOMPARE(status(), QString());
 
         // Room again after an erase.
-        clickRow(mw->ListaVoci, 1);
+        clickRow(ui->ListaVoci, 1);
         w->Ccan->click();
         fillFields("2", "", "new", "nuovo");
         w->Cadd->click();
@@ -663,9 +665,8 @@ private slots:
             QList<int> asked;
             ctx->pool.PoolPosition = -1;
             ctx->pool.RunOut = false;
-            desk->boxes.answers = {platform::Cancel};
             for (int i = 0; i < 6 && !ctx->pool.RunOut; ++i) {
-                ctx->pool.NextItem(ctx->store, ctx->options, desk->boxes, mw);
+                ctx->pool.NextItem(ctx->store, ctx->options); // a restart is refused
                 if (!ctx->pool.RunOut)
                     asked << ctx->pool.CurrentItem;
                 ctx->pool.PendingItem = 0; // answered
@@ -673,14 +674,14 @@ private slots:
             return asked;
         };
         openView();
-        clickRow(mw->ListaVoci, 4);
+        clickRow(ui->ListaVoci, 4);
         w->Ccan->click();
-        clickRow(mw->ListaVoci, 3);
+        clickRow(ui->ListaVoci, 3);
         w->Ccan->click();
         QCOMPARE(ctx->store.ItemCount(), qint16(2));
         // The pool built before the erases, and the one rebuilt on closing.
         QCOMPARE(askAll(), (QList<int>{1, 2}));
-        mw->menuAggiorna->trigger();
+        ui->menuAggiorna->trigger();
         QCOMPARE(ctx->pool.Size(), 2);
         QCOMPARE(askAll(), (QList<int>{1, 2}));
     }

@@ -5,7 +5,7 @@
 #include "edit/editview.h"
 #include "platform/scripted.h"
 #include "test/optionspanel.h"
-#include "testsupport.h"
+#include "viewsupport.h"
 #include "vocab/vocabfile.h"
 
 #include <QTreeWidget>
@@ -83,18 +83,19 @@ private:
     platform::ScriptedDesktop *m_desk = nullptr;
     AppContext *m_ctx = nullptr;
     MainWindow *m_mw = nullptr;
+    MainUi *m_ui = nullptr;
     QTemporaryDir *m_dir = nullptr;
     QString m_startDir;
 };
 
 void TestFileCommands::verifyVocabularyCommandsOn()
 {
-    for (QMenu *m : {m_mw->menuView, m_mw->menuEdit, m_mw->menuTest, m_mw->menuOptions})
-        QVERIFY2(MainWindow::isMenuEnabled(m), qPrintable(m->objectName()));
-    QVERIFY(m_mw->menuLeggi->isEnabled());
-    QVERIFY(m_mw->menuAscolta->isEnabled());
+    for (QMenu *m : {m_ui->menuView, m_ui->menuEdit, m_ui->menuTest, m_ui->menuOptions})
+        QVERIFY2(menuEnabled(m), qPrintable(m->objectName()));
+    QVERIFY(m_ui->menuLeggi->isEnabled());
+    QVERIFY(m_ui->menuAscolta->isEnabled());
     for (int n = 1; n <= 10; ++n)
-        QCOMPARE(m_mw->button(n)->isEnabled(), n != 1);
+        QCOMPARE(m_ui->button(n)->isEnabled(), n != 1);
 }
 
 void TestFileCommands::init()
@@ -107,11 +108,13 @@ void TestFileCommands::init()
     m_boxes = ProbingBoxes();
     m_ctx->desktop.boxes = &m_boxes;
     m_mw = new MainWindow(*m_ctx);
+    m_ui = new MainUi(m_mw);
     m_mw->show();
 }
 
 void TestFileCommands::cleanup()
 {
+    delete m_ui;
     delete m_mw;
     delete m_ctx;
     delete m_desk;
@@ -133,13 +136,13 @@ QString TestFileCommands::writeEng(const QString &name, const QStringList &lines
 void TestFileCommands::open(const QString &path)
 {
     m_desk->dialogs.nextPaths << path;
-    m_mw->menuApri->trigger();
+    m_ui->menuApri->trigger();
 }
 
 void TestFileCommands::save(const QString &path)
 {
     m_desk->dialogs.nextPaths << path;
-    m_mw->menuSalva->trigger();
+    m_ui->menuSalva->trigger();
 }
 
 QString TestFileCommands::sample()
@@ -161,7 +164,7 @@ void TestFileCommands::openReadsTheFile()
         itemLine(" 3", " ", "roof", "Dach"),                  // 8
     });
     m_ctx->store.SkipNextSave = true;
-    m_mw->FrameRegole->show();
+    m_ui->FrameRegole->show();
     m_desk->clock.time = QDateTime(QDate(2026, 3, 1), QTime(9, 15, 30));
     open(path);
 
@@ -184,7 +187,7 @@ void TestFileCommands::openReadsTheFile()
     QVERIFY(!store.SkipNextSave);
     QCOMPARE(m_ctx->session.Score, qint16(1000));
     QCOMPARE(m_ctx->session.SessionStart, QTime(9, 15, 30));
-    QVERIFY(!m_mw->FrameRegole->isVisible());
+    QVERIFY(!m_ui->FrameRegole->isVisible());
 
     // Refused rows, each in its own box, numbered by physical line.
     QCOMPARE(m_boxes.shown.size(), 2);
@@ -198,7 +201,7 @@ void TestFileCommands::openReadsTheFile()
 
     // Lesson boxes for the lessons in use, and a pool over all items.
     for (int k = 1; k <= 20; ++k) {
-        QCheckBox *box = m_mw->options().Ckles(k);
+        QCheckBox *box = named<QCheckBox>(m_mw, QString("Ckles_%1").arg(k));
         QVERIFY(box);
         QCOMPARE(box->text(), QString("N.%1").arg(k));
         QCOMPARE(box->isEnabled(), k == 1 || k == 3);
@@ -206,16 +209,16 @@ void TestFileCommands::openReadsTheFile()
     QCOMPARE(m_ctx->pool.Size(), 3);
 
     // Commands: Open is gone for good, the rest of the vocabulary's are on.
-    QVERIFY(!m_mw->menuApri->isEnabled());
+    QVERIFY(!m_ui->menuApri->isEnabled());
     QVERIFY(store.SaveAvailable());
-    QVERIFY(m_mw->menuSalva->isEnabled());
-    QVERIFY(m_mw->menuNuovo->isEnabled());
+    QVERIFY(m_ui->menuSalva->isEnabled());
+    QVERIFY(m_ui->menuNuovo->isEnabled());
     verifyVocabularyCommandsOn();
     if (QTest::currentTestFailed())
         return;
     QVERIFY(m_mw->menuBar()->isEnabled());
-    QVERIFY(m_mw->BottBar->isEnabled());
-    QVERIFY(m_mw->Central->isEnabled());
+    QVERIFY(m_ui->BottBar->isEnabled());
+    QVERIFY(m_ui->Central->isEnabled());
 
     // A click on the disabled Open does nothing.
     m_mw->files().menuApri_Click();
@@ -233,16 +236,16 @@ void TestFileCommands::openWithoutLanguageLineKeepsTheCode()
 
 void TestFileCommands::openCancelledChangesNothing()
 {
-    m_mw->menuApri->trigger();
+    m_ui->menuApri->trigger();
     QCOMPARE(m_desk->dialogs.asked.size(), 1);
     QVERIFY(m_boxes.shown.isEmpty());
-    QVERIFY(m_mw->menuApri->isEnabled());
-    QVERIFY(m_mw->button(1)->isEnabled());
+    QVERIFY(m_ui->menuApri->isEnabled());
+    QVERIFY(m_ui->button(1)->isEnabled());
     QVERIFY(!m_ctx->store.SaveAvailable());
     QVERIFY(m_ctx->store.CurrentFileName.isEmpty());
     QCOMPARE(m_ctx->session.Score, qint16(0));
-    QVERIFY(!MainWindow::isMenuEnabled(m_mw->menuEdit));
-    QVERIFY(!m_mw->button(2)->isEnabled());
+    QVERIFY(!menuEnabled(m_ui->menuEdit));
+    QVERIFY(!m_ui->button(2)->isEnabled());
 }
 
 void TestFileCommands::openOfAVanishedFile()
@@ -258,13 +261,13 @@ void TestFileCommands::openOfAVanishedFile()
     QVERIFY(m_ctx->store.CurrentFileName.isEmpty());
     QCOMPARE(m_ctx->store.WorkingFolder, m_startDir);
     QVERIFY(!m_ctx->store.SaveAvailable());
-    QVERIFY(m_mw->menuApri->isEnabled());
-    QVERIFY(m_mw->button(1)->isEnabled());
-    for (QMenu *m : {m_mw->menuView, m_mw->menuEdit, m_mw->menuTest, m_mw->menuOptions})
-        QVERIFY2(!MainWindow::isMenuEnabled(m), qPrintable(m->objectName()));
-    QVERIFY(MainWindow::isMenuEnabled(m_mw->menuFile));
+    QVERIFY(m_ui->menuApri->isEnabled());
+    QVERIFY(m_ui->button(1)->isEnabled());
+    for (QMenu *m : {m_ui->menuView, m_ui->menuEdit, m_ui->menuTest, m_ui->menuOptions})
+        QVERIFY2(!menuEnabled(m), qPrintable(m->objectName()));
+    QVERIFY(menuEnabled(m_ui->menuFile));
     for (int n = 1; n <= 10; ++n)
-        QCOMPARE(m_mw->button(n)->isEnabled(), n == 1 || n == 10);
+        QCOMPARE(m_ui->button(n)->isEnabled(), n == 1 || n == 10);
 
     // Open is still there for the file once it is back.
     open(sample());
@@ -282,17 +285,17 @@ void TestFileCommands::commandsHeldOffWhileLoading()
     // Everything the user could do while the refused row's box is up.
     int probes = 0;
     QSignalSpy ended(m_mw, &MainWindow::ended);
-    QSignalSpy help(m_mw->menuIstruzioni, &QAction::triggered);
+    QSignalSpy help(m_ui->menuIstruzioni, &QAction::triggered);
     m_mw->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(m_mw));
     m_boxes.probe = [&] {
         ++probes;
         QVERIFY(m_mw->files().isLoading());
         QVERIFY(!m_mw->menuBar()->isEnabled());
-        QVERIFY(!m_mw->BottBar->isEnabled());
-        QVERIFY(!m_mw->Central->isEnabled());
+        QVERIFY(!m_ui->BottBar->isEnabled());
+        QVERIFY(!m_ui->Central->isEnabled());
         m_ctx->store.SetSaveAvailable(true); // as if something could be saved
-        m_mw->menuApri->trigger();
+        m_ui->menuApri->trigger();
         m_mw->files().menuSalva_Click();
         m_mw->files().menuNuovo_Click();
         m_mw->menuFine_Click();
@@ -300,7 +303,7 @@ void TestFileCommands::commandsHeldOffWhileLoading()
         QTest::keyClick(m_mw, Qt::Key_F1); // a shortcut of a menu entry
         QCOMPARE(help.count(), 0);
         QCOMPARE(m_desk->dialogs.asked.size(), 1);
-        QVERIFY(!m_mw->FrameNazione->isVisible());
+        QVERIFY(!m_ui->FrameNazione->isVisible());
         QCOMPARE(ended.count(), 0);
     };
     open(path);
@@ -310,7 +313,7 @@ void TestFileCommands::commandsHeldOffWhileLoading()
     QVERIFY(!m_mw->files().isLoading());
     QCOMPARE(m_ctx->store.ItemCount(), qint16(50));
     QVERIFY(m_mw->menuBar()->isEnabled());
-    QVERIFY(m_mw->Central->isEnabled());
+    QVERIFY(m_ui->Central->isEnabled());
     QVERIFY(m_mw->isVisible());
     QTest::keyClick(m_mw, Qt::Key_F1); // the shortcut works again
     QCOMPARE(help.count(), 1);
@@ -335,8 +338,8 @@ void TestFileCommands::saveRoundTrip()
     QVERIFY(m_boxes.shown.isEmpty());
     QCOMPARE(m_ctx->store.CurrentFileName, target + ".eng");
     QVERIFY(!m_ctx->store.SaveAvailable());
-    QVERIFY(!m_mw->menuSalva->isEnabled());
-    QVERIFY(m_mw->button(2)->isEnabled()); // only the edit view changes button 2
+    QVERIFY(!m_ui->menuSalva->isEnabled());
+    QVERIFY(m_ui->button(2)->isEnabled()); // only the edit view changes button 2
     QCOMPARE(QDir(m_ctx->store.WorkingFolder), QDir(m_dir->path()));
 
     const QByteArray bytes = readFileBytes(target + ".eng");
@@ -349,7 +352,7 @@ void TestFileCommands::saveRoundTrip()
     QCOMPARE(back.languageCode, std::optional<qint16>(3));
 
     // Save while unavailable asks nothing.
-    m_mw->button(2)->trigger();
+    m_ui->button(2)->trigger();
     QCOMPARE(m_desk->dialogs.asked.size(), 2);
 }
 
@@ -367,7 +370,7 @@ void TestFileCommands::saveNameGetsExtension()
 {
     QFETCH(QString, chosen);
     QFETCH(QString, written);
-    m_mw->menuNuovo->trigger();
+    m_ui->menuNuovo->trigger();
     save(m_dir->filePath(chosen));
     QCOMPARE(m_ctx->store.CurrentFileName, m_dir->filePath(written));
     QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList{written});
@@ -376,10 +379,10 @@ void TestFileCommands::saveNameGetsExtension()
 void TestFileCommands::saveCancelledKeepsSaveAvailable()
 {
     open(sample());
-    m_mw->menuSalva->trigger();
+    m_ui->menuSalva->trigger();
     QCOMPARE(m_desk->dialogs.asked.size(), 2);
     QVERIFY(m_ctx->store.SaveAvailable());
-    QVERIFY(m_mw->menuSalva->isEnabled());
+    QVERIFY(m_ui->menuSalva->isEnabled());
     QCOMPARE(m_ctx->store.CurrentFileName, m_dir->filePath("sample.eng"));
     QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList{"sample.eng"});
 }
@@ -418,10 +421,10 @@ void TestFileCommands::backButtonRequests()
 
     // Save available: the request only clears the flag and hides the rules.
     m_ctx->store.SkipNextSave = true;
-    m_mw->FrameRegole->show();
+    m_ui->FrameRegole->show();
     m_mw->files().menuSalva_Click();
     QVERIFY(!m_ctx->store.SkipNextSave);
-    QVERIFY(!m_mw->FrameRegole->isVisible());
+    QVERIFY(!m_ui->FrameRegole->isVisible());
     QVERIFY(m_ctx->store.SaveAvailable());
     QCOMPARE(m_desk->dialogs.asked.size(), asked);
 
@@ -429,10 +432,10 @@ void TestFileCommands::backButtonRequests()
     save(m_dir->filePath("kept.eng"));
     const QByteArray saved = readFileBytes(m_dir->filePath("kept.eng"));
     m_ctx->store.SkipNextSave = true;
-    m_mw->FrameRegole->show();
+    m_ui->FrameRegole->show();
     m_mw->files().menuSalva_Click();
     QVERIFY(!m_ctx->store.SkipNextSave);
-    QVERIFY(m_mw->FrameRegole->isVisible());
+    QVERIFY(m_ui->FrameRegole->isVisible());
     QCOMPARE(m_desk->dialogs.asked.size(), asked + 1);
 
     // A later edit makes the next Save write again.
@@ -451,8 +454,8 @@ void TestFileCommands::newAfterOpenKeepsItems()
     m_ctx->store.SkipNextSave = true;
     m_ctx->session.Score = 12;
     m_desk->clock.time = QDateTime(QDate(2026, 3, 1), QTime(11, 0, 2));
-    m_mw->FrameRegole->show();
-    m_mw->menuNuovo->trigger();
+    m_ui->FrameRegole->show();
+    m_ui->menuNuovo->trigger();
 
     QCOMPARE(m_ctx->store.Items(), items);
     QCOMPARE(m_ctx->store.LanguageCode, qint16(3));
@@ -460,11 +463,11 @@ void TestFileCommands::newAfterOpenKeepsItems()
     QVERIFY(!m_ctx->store.SkipNextSave);
     QCOMPARE(m_ctx->session.Score, qint16(1000));
     QCOMPARE(m_ctx->session.SessionStart, QTime(11, 0, 2));
-    QVERIFY(!m_mw->FrameRegole->isVisible());
-    QVERIFY(m_mw->FrameNazione->isVisible());
+    QVERIFY(!m_ui->FrameRegole->isVisible());
+    QVERIFY(m_ui->FrameNazione->isVisible());
     for (int k = 1; k <= 20; ++k) {
-        QVERIFY(!m_mw->options().Ckles(k)->isEnabled());
-        QVERIFY(!m_mw->options().Ckles(k)->isChecked());
+        QVERIFY(!named<QCheckBox>(m_mw, QString("Ckles_%1").arg(k))->isEnabled());
+        QVERIFY(!named<QCheckBox>(m_mw, QString("Ckles_%1").arg(k))->isChecked());
     }
     QVERIFY(m_ctx->store.SaveAvailable());
 
@@ -478,45 +481,45 @@ void TestFileCommands::newAfterOpenKeepsItems()
 
 void TestFileCommands::newFromTheStart()
 {
-    m_mw->menuNuovo->trigger();
+    m_ui->menuNuovo->trigger();
     QCOMPARE(m_ctx->store.WorkingFolder, m_startDir);
     QVERIFY(m_desk->dialogs.asked.isEmpty());
-    QVERIFY(m_mw->FrameNazione->isVisible());
-    QVERIFY(!m_mw->menuApri->isEnabled());
-    QVERIFY(!m_mw->button(1)->isEnabled());
-    QVERIFY(m_mw->menuSalva->isEnabled());
+    QVERIFY(m_ui->FrameNazione->isVisible());
+    QVERIFY(!m_ui->menuApri->isEnabled());
+    QVERIFY(!m_ui->button(1)->isEnabled());
+    QVERIFY(m_ui->menuSalva->isEnabled());
 
     // The edit view is open, for the first items to be typed; it holds off
     // the other views until it closes.
     QVERIFY(m_mw->edit().isOpen());
-    QVERIFY(MainWindow::isMenuEnabled(m_mw->menuEdit));
-    QVERIFY(m_mw->button(6)->isEnabled());
-    QVERIFY(m_mw->button(10)->isEnabled());
-    m_mw->menuAggiorna->trigger();
+    QVERIFY(menuEnabled(m_ui->menuEdit));
+    QVERIFY(m_ui->button(6)->isEnabled());
+    QVERIFY(m_ui->button(10)->isEnabled());
+    m_ui->menuAggiorna->trigger();
     QVERIFY(!m_mw->edit().isOpen());
     verifyVocabularyCommandsOn();
     if (QTest::currentTestFailed())
         return;
 
     // New again, with the edit view closed or open, opens it again.
-    m_mw->menuNuovo->trigger();
+    m_ui->menuNuovo->trigger();
     QVERIFY(m_mw->edit().isOpen());
-    m_mw->menuNuovo->trigger();
+    m_ui->menuNuovo->trigger();
     QVERIFY(m_mw->edit().isOpen());
 
     // New from the listen or history view switches that view off first, so
     // that a click in the edit view loads the item instead of speaking it.
-    m_mw->menuAggiorna->trigger();
-    m_mw->menuAscolta->trigger();
-    m_mw->menuNuovo->trigger();
-    QVERIFY(!m_mw->isButtonPressed(5));
-    QCOMPARE(m_mw->menuAscolta->text(), QString("Listen items"));
+    m_ui->menuAggiorna->trigger();
+    m_ui->menuAscolta->trigger();
+    m_ui->menuNuovo->trigger();
+    QVERIFY(!m_ui->pressed(5));
+    QCOMPARE(m_ui->menuAscolta->text(), QString("Listen items"));
     QVERIFY(m_mw->edit().isOpen());
-    m_mw->menuAggiorna->trigger();
-    m_mw->menuStoria->trigger();
-    m_mw->menuNuovo->trigger();
-    QVERIFY(!m_mw->isButtonPressed(3));
-    QVERIFY(!m_mw->laStoria->isVisible());
+    m_ui->menuAggiorna->trigger();
+    m_ui->menuStoria->trigger();
+    m_ui->menuNuovo->trigger();
+    QVERIFY(!m_ui->pressed(3));
+    QVERIFY(!m_ui->laStoria->isVisible());
     QVERIFY(m_mw->edit().isOpen());
 }
 
@@ -526,7 +529,7 @@ void TestFileCommands::exitWithCancelledDialogAsksTwice()
     const QByteArray old = readFileBytes(opened);
     open(opened);
     QSignalSpy ended(m_mw, &MainWindow::ended);
-    m_mw->menuFine->trigger(); // Yes to the question, then Cancel in both dialogs
+    m_ui->menuFine->trigger(); // Yes to the question, then Cancel in both dialogs
     QCOMPARE(m_boxes.shown.size(), 1);
     QCOMPARE(m_boxes.shown[0].text, QString("Save file and test results ?"));
     QCOMPARE(m_desk->dialogs.asked.size(), 3);
@@ -540,7 +543,7 @@ void TestFileCommands::exitWithCancelledDialogAsksTwice()
 
     // Escape at the question calls Exit off too, before any dialog.
     m_boxes.answers << platform::Cancel;
-    m_mw->menuFine->trigger();
+    m_ui->menuFine->trigger();
     QCOMPARE(m_desk->dialogs.asked.size(), 3);
     QCOMPARE(ended.count(), 0);
     QVERIFY(m_ctx->store.SaveAvailable());
@@ -548,7 +551,7 @@ void TestFileCommands::exitWithCancelledDialogAsksTwice()
 
 void TestFileCommands::pendingLogRecordsFlushedAtFirstSave()
 {
-    m_mw->menuNuovo->trigger();
+    m_ui->menuNuovo->trigger();
     m_ctx->session.DoneCount = 4;
     const LogWriteResult kept = m_ctx->testLog.AppendTestLogRecord(
         m_ctx->store, m_ctx->pool, m_ctx->options, m_ctx->session, m_desk->clock.now(),
@@ -565,7 +568,7 @@ void TestFileCommands::pendingLogRecordsFlushedAtFirstSave()
 
 void TestFileCommands::logFailureAfterSaveShowsOneBox()
 {
-    m_mw->menuNuovo->trigger();
+    m_ui->menuNuovo->trigger();
     m_ctx->session.DoneCount = 1;
     m_ctx->testLog.AppendTestLogRecord(m_ctx->store, m_ctx->pool, m_ctx->options,
                                        m_ctx->session, m_desk->clock.now(), QLocale::c());

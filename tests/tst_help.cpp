@@ -40,31 +40,31 @@ private slots:
     void rulesFrameShownAgainAndAgain()
     {
         startWindow();
-        mw->menuRegole->trigger();
-        QVERIFY(mw->FrameRegole->isVisible());
-        QCOMPARE(mw->FrameRegole->pos(), QPoint(0, 0)); // just below the toolbar
-        auto *title = mw->FrameRegole->findChild<QLabel *>("Label9");
+        ui->menuRegole->trigger();
+        QVERIFY(ui->FrameRegole->isVisible());
+        QCOMPARE(ui->FrameRegole->pos(), QPoint(0, 0)); // just below the toolbar
+        auto *title = ui->FrameRegole->findChild<QLabel *>("Label9");
         QVERIFY(title);
         QCOMPARE(title->text(), QString("TEST  RULES"));
-        auto *label = mw->FrameRegole->findChild<QLabel *>("Label7");
+        auto *label = ui->FrameRegole->findChild<QLabel *>("Label7");
         QVERIFY(label);
         QCOMPARE(label->text(), TestRulesText());
         const QFontMetrics fm(label->font());
         QCOMPARE(fm.horizontalAdvance("i"), fm.horizontalAdvance("W")); // monospaced
         // The whole text fits in the frame.
-        QVERIFY(label->geometry().bottom() < mw->FrameRegole->height());
+        QVERIFY(label->geometry().bottom() < ui->FrameRegole->height());
         QVERIFY(label->width() >= label->sizeHint().width());
         QVERIFY(label->height() >= label->sizeHint().height());
 
-        auto *ok = mw->FrameRegole->findChild<QPushButton *>("Command6");
+        auto *ok = ui->FrameRegole->findChild<QPushButton *>("Command6");
         QVERIFY(ok);
         QCOMPARE(ok->text(), QString("OK"));
         QTest::mouseClick(ok, Qt::LeftButton);
-        QVERIFY(!mw->FrameRegole->isVisible());
+        QVERIFY(!ui->FrameRegole->isVisible());
 
         // Shown twice over, the text is there once.
-        mw->help().menuRegole_Click();
-        mw->help().menuRegole_Click();
+        ui->menuRegole->trigger();
+        ui->menuRegole->trigger();
         QCOMPARE(label->text(), TestRulesText());
         QCOMPARE(label->text().count("START"), 1);
     }
@@ -74,42 +74,42 @@ private slots:
         startWindow();
         f->open(MakeItems(30, {}), QString());
         mw->options().menuLezioni_Click();
-        QVERIFY(mw->FrameOpzioni->isVisible());
-        QVERIFY(!MainWindow::isMenuEnabled(mw->menuView));
-        mw->help().menuRegole_Click();
+        QVERIFY(ui->FrameOpzioni->isVisible());
+        QVERIFY(!menuEnabled(ui->menuView));
+        ui->menuRegole->trigger();
         // Confirmed as its OK button would: closed, and the menus usable again.
-        QVERIFY(!mw->FrameOpzioni->isVisible());
-        QVERIFY(MainWindow::isMenuEnabled(mw->menuView));
-        QVERIFY(mw->FrameRegole->isVisible());
+        QVERIFY(!ui->FrameOpzioni->isVisible());
+        QVERIFY(menuEnabled(ui->menuView));
+        QVERIFY(ui->FrameRegole->isVisible());
     }
 
     void rulesGrowTheWindowInSteps()
     {
         startWindow(QSize(200, 200));
-        const QSize frame = mw->FrameRegole->size();
-        QVERIFY(mw->Central->width() - 2 < frame.width());
-        QVERIFY(mw->Central->height() < frame.height());
+        const QSize frame = ui->FrameRegole->size();
+        QVERIFY(ui->Central->width() - 2 < frame.width());
+        QVERIFY(ui->Central->height() < frame.height());
         const QSize before = mw->size();
-        mw->help().menuRegole_Click();
-        QTRY_VERIFY(mw->Central->width() - 2 >= frame.width());
-        QTRY_VERIFY(mw->Central->height() >= frame.height());
+        ui->menuRegole->trigger();
+        QTRY_VERIFY(ui->Central->width() - 2 >= frame.width());
+        QTRY_VERIFY(ui->Central->height() >= frame.height());
         // Steps of 100 twips: never more than one step beyond what was needed.
         const int wider = mw->width() - before.width();
         const int taller = mw->height() - before.height();
         QVERIFY(wider > 0 && taller > 0);
-        QVERIFY(mw->Central->width() - 2 - frame.width() <= 7);
-        QVERIFY2(mw->Central->height() - frame.height() <= 7,
+        QVERIFY(ui->Central->width() - 2 - frame.width() <= 7);
+        QVERIFY2(ui->Central->height() - frame.height() <= 7,
                  qPrintable(QString("%1 %2 %3 %4").arg(before.height()).arg(mw->height())
-                                .arg(mw->Central->height()).arg(frame.height())));
-        QCOMPARE(mw->FrameRegole->size(), frame); // the frame keeps its size and place
-        QCOMPARE(mw->FrameRegole->pos(), QPoint(0, 0));
+                                .arg(ui->Central->height()).arg(frame.height())));
+        QCOMPARE(ui->FrameRegole->size(), frame); // the frame keeps its size and place
+        QCOMPARE(ui->FrameRegole->pos(), QPoint(0, 0));
     }
 
     void rulesKeepALargeWindowAsItIs()
     {
         startWindow(QSize(900, 700));
         const QSize before = mw->size();
-        mw->help().menuRegole_Click();
+        ui->menuRegole->trigger();
         QCoreApplication::processEvents();
         QCOMPARE(mw->size(), before);
     }
@@ -118,7 +118,7 @@ private slots:
     {
         startWindow();
         f->open(MakeItems(5, {}));
-        mw->help().menuRegole_Click();
+        ui->menuRegole->trigger();
         mw->menuSuoni_Click();
         mw->help().menuIstruzioni_Click();
         QTimer::singleShot(0, [] {
@@ -126,7 +126,7 @@ private slots:
                 about->Command1_Click();
         });
         mw->help().menuInfo_Click();
-        QVERIFY(mw->FrameRegole->isVisible());
+        QVERIFY(ui->FrameRegole->isVisible());
     }
 
     void aboutWindow()
@@ -167,7 +167,7 @@ private slots:
             parent = about->parentWidget();
             QTest::mouseClick(about->findChild<QPushButton *>("Command1"), Qt::LeftButton);
         });
-        mw->menuInfo->trigger();
+        ui->menuInfo->trigger();
         QVERIFY(shown);
         QCOMPARE(title, QString("   Information"));
         QCOMPARE(parent, mw);
@@ -179,8 +179,8 @@ private slots:
         startWindow();
         // The test programs are built beside the program's folder.
         mw->help().setProgramFolder(QCoreApplication::applicationDirPath() + "/../src");
-        mw->button(10)->trigger();
-        mw->menuIstruzioni->trigger();
+        ui->button(10)->trigger();
+        ui->menuIstruzioni->trigger();
         QCOMPARE(desk->browser.opened.size(), 2);
         const QUrl url = desk->browser.opened[0];
         QVERIFY(url.isLocalFile());
@@ -191,7 +191,7 @@ private slots:
 
         // A desktop that cannot open it: the message names the page's file.
         desk->browser.failWith = "no browser";
-        mw->menuIstruzioni->trigger();
+        ui->menuIstruzioni->trigger();
         QCOMPARE(desk->boxes.shown.size(), 1);
         QCOMPARE(desk->boxes.shown[0].title, QString("General instruction"));
         QVERIFY(desk->boxes.shown[0].text.contains(QDir::toNativeSeparators(url.toLocalFile())));

@@ -114,19 +114,19 @@ private slots:
     {
         open("words", ExampleLine + "\r\n");
         toggle();
-        QCOMPARE(mw->laStoria->topLevelItemCount(), 1);
-        QCOMPARE(RowTexts(mw->laStoria, 0), (QStringList{"07/12/2026", "20:01:05", "20:15:30", "250",
+        QCOMPARE(ui->laStoria->topLevelItemCount(), 1);
+        QCOMPARE(RowTexts(ui->laStoria, 0), (QStringList{"07/12/2026", "20:01:05", "20:15:30", "250",
                                                           "12", " ALL", "40", "1104", "3"}));
-        QCOMPARE(mw->laStoria->headerItem()->text(5), QString("Test lessons"));
-        QCOMPARE(mw->Label0->text(), QString("Tests History"));
-        QCOMPARE(hiddenOf({mw->laStoria, mw->Label0}), QStringList());
-        QVERIFY(!mw->Sfondo->isVisible());
+        QCOMPARE(ui->laStoria->headerItem()->text(5), QString("Test lessons"));
+        QCOMPARE(ui->Label0->text(), QString("Tests History"));
+        QCOMPARE(hiddenOf({ui->laStoria, ui->Label0}), QStringList());
+        QVERIFY(!ui->Sfondo->isVisible());
         QVERIFY(desk->boxes.shown.isEmpty());
 
         toggle();
-        QCOMPARE(visibleOf({mw->laStoria, mw->Label0}), QStringList());
-        QVERIFY(mw->Sfondo->isVisible());
-        QCOMPARE(mw->laStoria->topLevelItemCount(), 1); // the rows stay while hidden
+        QCOMPARE(visibleOf({ui->laStoria, ui->Label0}), QStringList());
+        QVERIFY(ui->Sfondo->isVisible());
+        QCOMPARE(ui->laStoria->topLevelItemCount(), 1); // the rows stay while hidden
 
         // A test ends meanwhile; the next showing reads the log again.
         QFile file(m_dir.filePath("words.log"));
@@ -134,32 +134,32 @@ private slots:
         file.write("08/12/2026;09:00:00;09:10:00;251;11; 3 12;9;1200;2\r\n");
         file.close();
         toggle();
-        QCOMPARE(mw->laStoria->topLevelItemCount(), 2);
-        QCOMPARE(mw->laStoria->topLevelItem(0)->text(0), QString("07/12/2026"));
-        QCOMPARE(mw->laStoria->topLevelItem(1)->text(5), QString(" 3 12"));
-        QCOMPARE(mw->laStoria->topLevelItem(1)->text(7), QString("1200"));
+        QCOMPARE(ui->laStoria->topLevelItemCount(), 2);
+        QCOMPARE(ui->laStoria->topLevelItem(0)->text(0), QString("07/12/2026"));
+        QCOMPARE(ui->laStoria->topLevelItem(1)->text(5), QString(" 3 12"));
+        QCOMPARE(ui->laStoria->topLevelItem(1)->text(7), QString("1200"));
     }
 
     void menusAndButtonsWhileShown()
     {
         open("menus");
-        const auto entries = {mw->menuSalva, mw->menuAscolta, mw->menuToEng, mw->menuToMine,
-                              mw->menuScore, mw->menuStoria};
-        mw->FrameRegole->show();
-        mw->button(3)->trigger();
-        QVERIFY(!mw->FrameRegole->isVisible());
-        QVERIFY(mw->isButtonPressed(3));
-        QCOMPARE(mw->menuStoria->text(), QString("Hide test history"));
+        const auto entries = {ui->menuSalva, ui->menuAscolta, ui->menuToEng, ui->menuToMine,
+                              ui->menuScore, ui->menuStoria};
+        ui->FrameRegole->show();
+        ui->button(3)->trigger();
+        QVERIFY(!ui->FrameRegole->isVisible());
+        QVERIFY(ui->pressed(3));
+        QCOMPARE(ui->menuStoria->text(), QString("Hide test history"));
         QCOMPARE(disabledOf(entries), (QStringList{"menuSalva", "menuAscolta", "menuToEng", "menuToMine"}));
-        QCOMPARE(disabledMenus(*mw), (QStringList{"menuView", "menuEdit", "menuOptions"}));
-        QCOMPARE(enabledButtons(*mw), (QList<int>{3, 10}));
+        QCOMPARE(disabledMenus(*ui), (QStringList{"menuView", "menuEdit", "menuOptions"}));
+        QCOMPARE(enabledButtons(*ui), (QList<int>{3, 10}));
 
-        mw->menuStoria->trigger();
-        QVERIFY(!mw->isButtonPressed(3));
-        QCOMPARE(mw->menuStoria->text(), QString("Show tests history"));
+        ui->menuStoria->trigger();
+        QVERIFY(!ui->pressed(3));
+        QCOMPARE(ui->menuStoria->text(), QString("Show tests history"));
         QCOMPARE(disabledOf(entries), QStringList());
-        QCOMPARE(disabledMenus(*mw), QStringList());
-        QCOMPARE(enabledButtons(*mw), AllButtons.mid(1));
+        QCOMPARE(disabledMenus(*ui), QStringList());
+        QCOMPARE(enabledButtons(*ui), AllButtons.mid(1));
     }
 
     void missingLogIsCreatedEmpty()
@@ -169,7 +169,7 @@ private slots:
         toggle();
         QVERIFY(QFile::exists(log));
         QCOMPARE(QFileInfo(log).size(), 0);
-        QCOMPARE(mw->laStoria->topLevelItemCount(), 0);
+        QCOMPARE(ui->laStoria->topLevelItemCount(), 0);
         QVERIFY(desk->boxes.shown.isEmpty());
     }
 
@@ -177,10 +177,10 @@ private slots:
     {
         open("short", "07/12/2026;20:01:05;20:15:30\r\n" + ExampleLine + "\n");
         toggle();
-        QCOMPARE(mw->laStoria->topLevelItemCount(), 2);
-        QCOMPARE(RowTexts(mw->laStoria, 0),
+        QCOMPARE(ui->laStoria->topLevelItemCount(), 2);
+        QCOMPARE(RowTexts(ui->laStoria, 0),
                  (QStringList{"07/12/2026", "20:01:05", "20:15:30", "", "", "", "", "", ""}));
-        QCOMPARE(mw->laStoria->topLevelItem(1)->text(8), QString("3"));
+        QCOMPARE(ui->laStoria->topLevelItem(1)->text(8), QString("3"));
         QVERIFY(desk->boxes.shown.isEmpty());
     }
 
@@ -188,10 +188,10 @@ private slots:
     {
         const QStringList before = QDir(m_dir.path()).entryList(QDir::Files);
         open(QString()); // New, not saved yet
-        mw->laStoria->addTopLevelItem(new QTreeWidgetItem(QStringList{"old"}));
+        ui->laStoria->addTopLevelItem(new QTreeWidgetItem(QStringList{"old"}));
         toggle();
-        QVERIFY(mw->laStoria->isVisible());
-        QCOMPARE(mw->laStoria->topLevelItemCount(), 0);
+        QVERIFY(ui->laStoria->isVisible());
+        QCOMPARE(ui->laStoria->topLevelItemCount(), 0);
         QVERIFY(desk->boxes.shown.isEmpty());
         // Nothing to name a log after: no file is created anywhere.
         QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files), before);
@@ -205,12 +205,12 @@ private slots:
         QVERIFY(QDir().mkpath(log));
         open("blocked");
         toggle();
-        QVERIFY(mw->laStoria->isVisible());
-        QCOMPARE(mw->laStoria->topLevelItemCount(), 0);
+        QVERIFY(ui->laStoria->isVisible());
+        QCOMPARE(ui->laStoria->topLevelItemCount(), 0);
         QCOMPARE(desk->boxes.shown.size(), 1);
         QVERIFY(desk->boxes.shown[0].text.contains(QDir::toNativeSeparators(log)));
         QCOMPARE(desk->boxes.shown[0].buttons, platform::Buttons(platform::Ok));
-        QVERIFY(mw->isButtonPressed(3)); // the view is on, with its empty table
+        QVERIFY(ui->pressed(3)); // the view is on, with its empty table
     }
 
     void chartFollowsTheResults()
@@ -237,23 +237,23 @@ private slots:
     {
         open("cols", ExampleLine + "\r\n", QSize(640, 480));
         toggle();
-        QWidget *chart = mw->history().chart();
-        const QRect table = mw->laStoria->geometry();
+        QWidget *chart = named<HistoryChart>(mw, "HistoryChart");
+        const QRect table = ui->laStoria->geometry();
         QVERIFY(!table.intersects(chart->geometry()));
         QVERIFY(chart->y() > table.bottom());
-        QVERIFY(chart->geometry().bottom() < mw->Central->height());
+        QVERIFY(chart->geometry().bottom() < ui->Central->height());
         QVERIFY(chart->height() >= 60);
         QVERIFY(table.height() > chart->height());
 
-        const int width = mw->laStoria->width();
+        const int width = ui->laStoria->width();
         const int parts[9] = {9, 10, 10, 16, 21, 7, 9, 9, 9};
         int total = 0;
         for (int i = 0; i < 9; ++i) {
-            QVERIFY(!mw->laStoria->isColumnHidden(i));
-            QCOMPARE(mw->laStoria->header()->sectionSize(i), width / parts[i]);
+            QVERIFY(!ui->laStoria->isColumnHidden(i));
+            QCOMPARE(ui->laStoria->header()->sectionSize(i), width / parts[i]);
             total += width / parts[i];
         }
-        QVERIFY(total <= mw->laStoria->viewport()->width());
+        QVERIFY(total <= ui->laStoria->viewport()->width());
     }
 
     void exitFromHistoryStillOffersToSave()
@@ -275,8 +275,8 @@ private slots:
         QElapsedTimer timer;
         timer.start();
         toggle();
-        QCOMPARE(mw->laStoria->topLevelItemCount(), 30000);
-        QCOMPARE(mw->history().chart()->results().size(), 30000);
+        QCOMPARE(ui->laStoria->topLevelItemCount(), 30000);
+        QCOMPARE(named<HistoryChart>(mw, "HistoryChart")->results().size(), 30000);
         qInfo() << "30000 records shown in" << timer.elapsed() << "ms";
         QVERIFY2(timer.elapsed() < 5000, qPrintable(QString::number(timer.elapsed())));
     }

@@ -6,9 +6,6 @@
 #include <QtTest>
 #include <set>
 
-using platform::Icon;
-using platform::ShownBox;
-
 namespace {
 
 // A run over `count` items, all in lesson 1 unless listed in `lessons`
@@ -17,7 +14,10 @@ struct Run {
     VocabStore store;
     RunOptions options;
     ItemPool pool;
-    platform::ScriptedBoxes boxes;
+    // The questions the pool asked the window for, and the answers to the
+    // restart questions (yes when none is left).
+    QList<NextOutcome> questions;
+    QList<bool> restartAnswers;
 
     explicit Run(int count, const QMap<int, QString> &lessons = {}, const std::set<int> &critical = {})
     {
@@ -37,7 +37,14 @@ struct Run {
         build();
     }
     void build() { pool.BuildItemPool(store, options); }
-    void next() { pool.NextItem(store, options, boxes, nullptr); }
+    void next()
+    {
+        const NextOutcome outcome = pool.NextItem(store, options);
+        if (outcome == NextOutcome::AskRestart || outcome == NextOutcome::CriticalsRunOut)
+            questions << outcome;
+        if (outcome == NextOutcome::AskRestart)
+            pool.AnswerRestart(restartAnswers.isEmpty() || restartAnswers.takeFirst(), store, options);
+    }
     // The items handed out by up to `requests` requests, each answered exactly.
     QList<int> handOut(int requests)
     {
@@ -108,12 +115,11 @@ private slots:
         QCOMPARE(r.options.SequenceOrder, qint16(order));
         QCOMPARE(r.pool.PoolPosition, qint16(start));
         QCOMPARE(r.handOut(3), asked);
-        QVERIFY(r.boxes.shown.isEmpty());
+        QVERIFY(r.questions.isEmpty());
 
-        r.boxes.answers << (ok ? platform::Ok : platform::Cancel);
+        r.restartAnswers << ok;
         r.next();
-        QCOMPARE(r.boxes.shown, (QList<ShownBox>{{"Restart...", "Selected items run out... restarting",
-                                                  Icon::None, platform::Ok | platform::Cancel}}));
+        QCOMPARE(r.questions, QList<NextOutcome>{NextOutcome::AskRestart});
         QCOMPARE(r.pool.RunOut, !ok);
         QCOMPARE(r.pool.CurrentItem, qint16(current));
         QCOMPARE(r.pool.PendingItem, qint16(pending));
@@ -141,8 +147,7 @@ private slots:
         QCOMPARE(r.pool.CurrentCriticals(), 4);
         QCOMPARE(r.handOut(5), (QList<int>{8, 11}));
         QVERIFY(r.pool.RunOut);
-        QCOMPARE(r.boxes.shown, (QList<ShownBox>{{"Change lessons Options...", "Criticals run out ...",
-                                                  Icon::None, platform::Ok}}));
+        QCOMPARE(r.questions, QList<NextOutcome>{NextOutcome::CriticalsRunOut});
         // Further requests keep reporting the end and never wrap to the start.
         QVERIFY(r.keepsRunningOut(3));
         QCOMPARE(r.pool.CurrentItem, qint16(11));
@@ -158,7 +163,7 @@ private slots:
             const QList<int> got = r.handOut(2000);
             QCOMPARE(got.size(), 2000);
             QVERIFY(!r.pool.RunOut);
-            QVERIFY(r.boxes.shown.isEmpty());
+            QVERIFY(r.questions.isEmpty());
             QMap<int, int> seen;
             for (int i = 0; i < got.size(); ++i) {
                 QVERIFY(got[i] >= 1 && got[i] <= size);
@@ -302,7 +307,7 @@ private slots:
         Run r(3);
         r.choose({}, order); // nothing chosen
         QVERIFY(r.keepsRunningOut(3));
-        QVERIFY(r.boxes.shown.isEmpty());
+        QVERIFY(r.questions.isEmpty());
         QCOMPARE(r.pool.CurrentItem, qint16(0));
         QCOMPARE(r.pool.PendingItem, qint16(0));
     }
@@ -342,7 +347,7 @@ private slots:
         gone.store.Clear();
         gone.next();
         QVERIFY(gone.pool.RunOut);
-        QVERIFY(gone.boxes.shown.isEmpty());
+        QVERIFY(gone.questions.isEmpty());
     }
 };
 

@@ -1,9 +1,13 @@
-// The layout of the main window: where the lists, the labels, the frames and
-// the work area go for a given size, in every state that changes it.
-#include "edit/workarea.h"
+// The layout of the main window, as invariants that hold at every size and in
+// every state that changes it: the lists fill the area below the toolbar
+// under the title row, nothing overlaps, the frames open at the top left,
+// the work area keeps to the bottom edge, the last column takes what is left.
+#include "app/countrypanel.h"
 #include "edit/editview.h"
+#include "edit/workarea.h"
 #include "review/historyview.h"
 #include "review/reviewviews.h"
+#include "test/optionspanel.h"
 #include "viewsupport.h"
 
 #include <QAction>
@@ -18,8 +22,54 @@
 #include <QTreeWidget>
 #include <QtTest>
 
+namespace {
+
+// The widgets given, visible ones only, pairwise apart.
+bool apart(const QWidget *area, std::initializer_list<QWidget *> widgets)
+{
+    QList<QRect> places;
+    for (QWidget *w : widgets)
+        if (w->isVisible())
+            places << placeIn(area, w);
+    for (int i = 0; i < places.size(); ++i)
+        for (int j = i + 1; j < places.size(); ++j)
+            if (places[i].intersects(places[j]))
+                return false;
+    return true;
+}
+
+} // namespace
+
 class TestLayout : public WindowTest {
     Q_OBJECT
+
+    QRect in(QWidget *w) const { return placeIn(ui->Central, w); }
+    // A list fills the area: inside it, under the title row, with narrow
+    // margins at the sides and the bottom.
+    void verifyFillsTheArea(QWidget *list, int bottomMargin = 20)
+    {
+        const QRect area = ui->Central->rect();
+        const QRect place = in(list);
+        QVERIFY2(area.contains(place), qPrintable(list->objectName()));
+        QVERIFY(place.left() <= 10 && area.right() - place.right() <= 20);
+        QVERIFY(area.bottom() - place.bottom() <= bottomMargin);
+        QVERIFY(place.top() > in(ui->Label0).bottom());
+    }
+    // The item list's columns: "L" and "C" wide enough for their headers
+    // with a sort mark, "ENGLISH" wider than both, and "MY LANGUAGE" taking
+    // the width that is left, so that the list never scrolls sideways.
+    void verifyColumnsFit(QTreeView *list)
+    {
+        QCoreApplication::processEvents();
+        QHeaderView *header = list->header();
+        QVERIFY(header->sectionSize(0) >= header->fontMetrics().horizontalAdvance("L>"));
+        QVERIFY(header->sectionSize(1) >= header->fontMetrics().horizontalAdvance("C>"));
+        QVERIFY(header->sectionSize(2) > header->sectionSize(0) + header->sectionSize(1));
+        QVERIFY(header->sectionSize(3) > 0);
+        QCOMPARE(header->length(), list->viewport()->width());
+        QCOMPARE(list->horizontalScrollBar()->maximum(), 0);
+    }
+
 private slots:
     void cleanup() { f.reset(); }
 
@@ -35,42 +85,24 @@ private slots:
     {
         QFETCH(QSize, size);
         startWindow(size);
-        const int W = mw->Central->width();
-        const int H = mw->Central->height();
-        for (QWidget *list : {(QWidget *)mw->ListaVoci, (QWidget *)mw->ListaCri, (QWidget *)mw->laStoria}) {
-            QCOMPARE(list->x(), 5);
-            QCOMPARE(list->width(), W - 15);
-            QCOMPARE(list->geometry().bottom() + 1, H - 10);
-            QVERIFY(list->y() > mw->Label0->geometry().bottom());
-        }
-        // The background picture is centred in the area below the toolbar.
-        QCOMPARE(mw->Sfondo->x(), (W - mw->Sfondo->width()) / 2);
-        QCOMPARE(mw->Sfondo->y(), (H - mw->Sfondo->height()) / 2);
-    }
-
-    void itemColumnsFitWithoutSidewaysScrolling()
-    {
-        startWindow();
         f->open(MakeItems(120, {1}));
         mw->review().menuLeggi_Click();
-        QCoreApplication::processEvents();
-        QHeaderView *header = mw->ListaVoci->header();
-        const int listWidth = mw->ListaVoci->width();
-        const int others = header->sectionSize(0) + header->sectionSize(1);
-        QCOMPARE(header->sectionSize(2), (listWidth - (others + 3)) * 2 / 5);
-        // "L" and "C" are wide enough for their texts and a sort mark.
-        QVERIFY(header->sectionSize(0) >= header->fontMetrics().horizontalAdvance("L>"));
-        QVERIFY(header->sectionSize(1) >= header->fontMetrics().horizontalAdvance("C>"));
-        // "MY LANGUAGE" takes the rest of the visible width.
-        QCOMPARE(header->length(), mw->ListaVoci->viewport()->width());
-        QCOMPARE(mw->ListaVoci->horizontalScrollBar()->maximum(), 0);
-
-        // The same after the window grows and shrinks.
-        mw->resize(1000, 650);
-        QTRY_COMPARE(mw->ListaVoci->width(), mw->Central->width() - 15);
-        QCoreApplication::processEvents();
-        QCOMPARE(header->length(), mw->ListaVoci->viewport()->width());
-        QCOMPARE(mw->ListaVoci->horizontalScrollBar()->maximum(), 0);
+        verifyFillsTheArea(ui->ListaVoci);
+        verifyColumnsFit(ui->ListaVoci);
+        ui->ChkCri->click();
+        verifyFillsTheArea(ui->ListaCri);
+        verifyColumnsFit(ui->ListaCri);
+        mw->review().menuLeggi_Click();
+        mw->history().menuStoria_Click();
+        verifyFillsTheArea(ui->laStoria, ui->Central->height() / 2 + 20);
+        // The chart lies below the history table, inside the area.
+        QWidget *chart = named<QWidget>(mw, "HistoryChart");
+        QVERIFY(ui->Central->rect().contains(in(chart)));
+        QVERIFY(in(chart).top() > in(ui->laStoria).bottom());
+        mw->history().menuStoria_Click();
+        // The background picture is centred in the area below the toolbar.
+        QVERIFY(qAbs(in(ui->Sfondo).center().x() - ui->Central->rect().center().x()) <= 1);
+        QVERIFY(qAbs(in(ui->Sfondo).center().y() - ui->Central->rect().center().y()) <= 1);
     }
 
     void titleRowAndFrames()
@@ -78,76 +110,86 @@ private slots:
         startWindow();
         f->open(MakeItems(12, {2}));
         mw->review().menuAscolta_Click();
-        const int W = mw->Central->width();
-        QVERIFY(qAbs(mw->Label0->x() - (W - mw->Label0->width()) / 2) <= 1);
-        QCOMPARE(mw->Label1->x(), mw->ListaVoci->width() - mw->Label1->width());
-        // The title row holds the title, the switch and both counts without overlap.
-        QVERIFY(!mw->ChkCri->geometry().intersects(mw->Label8->geometry()));
-        QVERIFY(!mw->Label8->geometry().intersects(mw->Label0->geometry()));
-        QVERIFY(!mw->Label0->geometry().intersects(mw->Label1->geometry()));
-        for (QWidget *w : {(QWidget *)mw->Label0, (QWidget *)mw->Label1, (QWidget *)mw->ChkCri,
-                           (QWidget *)mw->Label8})
-            QVERIFY(w->geometry().bottom() < mw->ListaVoci->y());
+        // The title centred; the count ends where the list ends; the title
+        // row holds the title, the switch and both counts without overlap,
+        // all above the list.
+        QVERIFY(qAbs(in(ui->Label0).center().x() - ui->Central->rect().center().x()) <= 1);
+        QCOMPARE(in(ui->Label1).right() + 1, ui->ListaVoci->width());
+        QVERIFY(apart(ui->Central, {ui->ChkCri, ui->Label8, ui->Label0, ui->Label1}));
+        for (QWidget *w : {(QWidget *)ui->Label0, (QWidget *)ui->Label1, (QWidget *)ui->ChkCri,
+                           (QWidget *)ui->Label8})
+            QVERIFY(in(w).bottom() < in(ui->ListaVoci).top());
+        mw->review().menuAscolta_Click();
 
-        const auto frames = {mw->FrameOpzioni, mw->FrameRegole, mw->FrameAggiorna, mw->FrameNazione};
-        for (QFrame *frame : frames)
-            frame->move(40, 40);
-        mw->Form_Resize();
-        for (QFrame *frame : frames)
+        // Every frame opens at the top left of the area, and fits in it.
+        mw->country().menuCountry_Click();
+        mw->options().menuLezioni_Click();
+        mw->options().Command5_Click();
+        ui->menuRegole->trigger();
+        for (QFrame *frame : {ui->FrameOpzioni, ui->FrameRegole, ui->FrameNazione}) {
             QCOMPARE(frame->pos(), QPoint(0, 0));
+            QCOMPARE(frame->parentWidget(), ui->Central);
+        }
+        QTRY_VERIFY(ui->Central->rect().contains(ui->FrameRegole->geometry()));
     }
 
     void editViewOpenAndClosed()
     {
         startWindow();
         f->open(MakeItems(40, {}));
-        const int H = mw->Central->height();
-        const int closedHeight = mw->ListaVoci->height();
+        const int H = ui->Central->height();
+        const int closedHeight = ui->ListaVoci->height();
 
         mw->edit().menuAggiorna_Click();
-        QVERIFY(mw->isButtonPressed(6));
-        WorkArea &work = mw->edit().workArea();
-        const int fieldsBottom = work.LEZ->geometry().bottom() + 1;
+        QVERIFY(ui->pressed(6));
+        WorkUi work(mw);
+        // The fields on the bottom row, at the bottom edge, left to right.
+        const int fieldsBottom = in(work.LEZ).bottom() + 1;
         QVERIFY2(fieldsBottom <= H && fieldsBottom >= H - 6, qPrintable(QString::number(fieldsBottom)));
-        QCOMPARE(work.LEZ->x(), 5);
         for (QWidget *w : {(QWidget *)work.CRI, (QWidget *)work.ENGL, (QWidget *)work.ITAL})
-            QCOMPARE(w->y(), work.LEZ->y());
-        for (QWidget *w : {(QWidget *)work.Ccan, (QWidget *)work.Cmod, (QWidget *)work.Cadd,
-                           (QWidget *)work.Cpul, (QWidget *)work.Ccome}) {
-            QCOMPARE(w->y(), work.Ccan->y());
-            QVERIFY(w->geometry().bottom() < work.LEZ->y());
+            QCOMPARE(in(w).top(), in(work.LEZ).top());
+        QVERIFY(in(work.LEZ).left() < in(work.CRI).left() && in(work.CRI).left() < in(work.ENGL).left()
+                && in(work.ENGL).left() < in(work.ITAL).left());
+        // The buttons and the status line on the row above, in their order.
+        work.area->ShowStatus("Add done!");
+        const QList<QWidget *> row{work.Ccan, work.Cmod, work.Cadd, work.Cpul, work.Ccome, work.Label2};
+        for (int i = 0; i < row.size(); ++i) {
+            QCOMPARE(in(row[i]).top(), in(work.Ccan).top());
+            QVERIFY(in(row[i]).bottom() < in(work.LEZ).top());
+            if (i > 0)
+                QVERIFY(in(row[i]).left() > in(row[i - 1]).right());
         }
-        QCOMPARE(work.Ccome->x(), work.Cpul->x() + work.Cpul->width() + 5);
-        QCOMPARE(work.Label2->x(), work.Ccome->x() + work.Ccome->width() + 5);
-        // The list ends above the work area: shorter than with the view closed.
-        QVERIFY(mw->ListaVoci->geometry().bottom() < work.Ccan->y());
-        QVERIFY(mw->ListaVoci->height() < closedHeight - 30);
-        QVERIFY(work.Ccan->y() - mw->ListaVoci->geometry().bottom() <= 6);
+        QVERIFY(apart(ui->Central, {work.LEZ, work.CRI, work.ENGL, work.ITAL, work.Ccan, work.Cmod,
+                                    work.Cadd, work.Cpul, work.Ccome, work.Label2, ui->ListaVoci}));
+        for (QWidget *w : {(QWidget *)work.ITAL, (QWidget *)work.Label2})
+            QVERIFY(ui->Central->rect().contains(in(w)));
+        // The list ends just above the work area.
+        QVERIFY(in(work.Ccan).top() - in(ui->ListaVoci).bottom() <= 6);
+        QVERIFY(ui->ListaVoci->height() < closedHeight - 30);
         // Every field is tall enough for its text.
         for (QLineEdit *e : {work.LEZ, work.CRI, work.ENGL, work.ITAL})
             QVERIFY(e->height() >= e->fontMetrics().height() + 4);
-        // The criticals list keeps the full height.
-        QCOMPARE(mw->ListaCri->height(), closedHeight);
 
         mw->edit().menuAggiorna_Click();
-        QVERIFY(!mw->isButtonPressed(6));
-        QCOMPARE(mw->ListaVoci->height(), closedHeight);
+        QVERIFY(!ui->pressed(6));
+        QCOMPARE(ui->ListaVoci->height(), closedHeight);
     }
 
     void minimisedWindowIsLeftAlone()
     {
         startWindow();
-        const QRect placed = mw->ListaVoci->geometry();
+        const QRect placed = ui->ListaVoci->geometry();
+        QWidget *page = ui->ListaVoci->parentWidget();
         const QRect marker(1, 2, 30, 40);
-        mw->ListaVoci->setGeometry(marker);
+        page->setGeometry(marker);
         mw->setWindowState(Qt::WindowMinimized);
         QVERIFY(mw->isMinimized());
         mw->Form_Resize();
-        QCOMPARE(mw->ListaVoci->geometry(), marker);
+        QCOMPARE(page->geometry(), marker);
 
         // Restoring lays everything out again.
         mw->setWindowState(Qt::WindowNoState);
-        QTRY_COMPARE(mw->ListaVoci->geometry(), placed);
+        QTRY_COMPARE(ui->ListaVoci->geometry(), placed);
     }
 
     void workAreaFollowsTheBottomEdgeTooSmallAreaStopsQuietly()
@@ -155,23 +197,23 @@ private slots:
         startWindow();
         f->open(MakeItems(5, {}));
         mw->edit().menuAggiorna_Click();
-        WorkArea &work = mw->edit().workArea();
-        const int gapBefore = mw->Central->height() - work.LEZ->geometry().bottom();
+        WorkUi work(mw);
+        const int gapBefore = ui->Central->height() - in(work.LEZ).bottom();
         mw->resize(mw->width() + 120, mw->height() + 90);
-        QTRY_COMPARE(mw->Central->height() - work.LEZ->geometry().bottom(), gapBefore);
-        QVERIFY(mw->ListaVoci->geometry().bottom() < work.Ccan->y());
+        QTRY_COMPARE(ui->Central->height() - in(work.LEZ).bottom(), gapBefore);
+        QVERIFY(in(ui->ListaVoci).bottom() < in(work.Ccan).top());
 
-        const QRect list = mw->ListaVoci->geometry();
-        const QRect history = mw->laStoria->geometry();
+        const QRect list = ui->ListaVoci->geometry();
+        const QRect history = ui->laStoria->geometry();
 
         // An area narrower than the lists' margin: the lists keep their places.
-        mw->Central->setGeometry(mw->Central->x(), mw->Central->y(), 10, 300);
+        ui->Central->setGeometry(ui->Central->x(), ui->Central->y(), 10, 300);
         mw->Form_Resize();
-        QCOMPARE(mw->ListaVoci->geometry(), list);
-        QCOMPARE(mw->laStoria->geometry(), history);
-        mw->Central->setGeometry(mw->Central->x(), mw->Central->y(), 300, 12);
+        QCOMPARE(ui->ListaVoci->geometry(), list);
+        QCOMPARE(ui->laStoria->geometry(), history);
+        ui->Central->setGeometry(ui->Central->x(), ui->Central->y(), 300, 12);
         mw->Form_Resize();
-        QCOMPARE(mw->ListaVoci->geometry(), list);
+        QCOMPARE(ui->ListaVoci->geometry(), list);
 
         // A really tiny window, with every view in turn: nothing breaks.
         mw->edit().menuAggiorna_Click();
@@ -182,7 +224,9 @@ private slots:
         mw->history().menuStoria_Click();
         mw->history().menuStoria_Click();
         mw->resize(800, 600);
-        QTRY_COMPARE(mw->ListaVoci->width(), mw->Central->width() - 15);
+        mw->review().menuLeggi_Click();
+        QTRY_VERIFY(ui->ListaVoci->width() > ui->Central->width() - 30);
+        verifyFillsTheArea(ui->ListaVoci);
     }
 };
 

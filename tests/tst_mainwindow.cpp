@@ -27,37 +27,37 @@ private slots:
     {
         QCOMPARE(mw->windowTitle(), QString("    Vocanto"));
         QCOMPARE(mw->objectName(), QString("Form1"));
-        QCOMPARE(disabledMenus(*mw), (QStringList{"menuView", "menuEdit", "menuTest", "menuOptions"}));
-        QCOMPARE(disabledOf({mw->menuNuovo, mw->menuApri, mw->menuSalva}), QStringList{"menuSalva"});
-        QCOMPARE(mw->menuToMine->text(), QString("English -> My language "));
-        QCOMPARE(mw->menuLezioni->shortcut(), QKeySequence(Qt::Key_F2));
-        QCOMPARE(mw->menuIstruzioni->shortcut(), QKeySequence(Qt::Key_F1));
+        QCOMPARE(disabledMenus(*ui), (QStringList{"menuView", "menuEdit", "menuTest", "menuOptions"}));
+        QCOMPARE(disabledOf({ui->menuNuovo, ui->menuApri, ui->menuSalva}), QStringList{"menuSalva"});
+        QCOMPARE(ui->menuToMine->text(), QString("English -> My language "));
+        QCOMPARE(ui->menuLezioni->shortcut(), QKeySequence(Qt::Key_F2));
+        QCOMPARE(ui->menuIstruzioni->shortcut(), QKeySequence(Qt::Key_F1));
         const QStringList texts{"Open", "Save", "History", "View items", "Listen items",
                                 "Edit items", "Lessons selection", "to English", "to Mine", "Help"};
         for (int n = 1; n <= 10; ++n)
-            QCOMPARE(mw->button(n)->text(), texts[n - 1]);
-        QCOMPARE(enabledButtons(*mw), (QList<int>{1, 10}));
+            QCOMPARE(ui->button(n)->text(), texts[n - 1]);
+        QCOMPARE(enabledButtons(*ui), (QList<int>{1, 10}));
         QVERIFY(mw->findChild<QAction *>("menuAggiorna"));
         QCOMPARE(ctx->store.ItemCount(), qint16(0));
         QCOMPARE(ctx->store.LanguageCode, qint16(0));
         QVERIFY(!ctx->soundsOn);
-        QCOMPARE(visibleOf({mw->FrameNazione, mw->FrameOpzioni, mw->FrameRegole, mw->FrameAggiorna}),
+        QCOMPARE(visibleOf({ui->FrameNazione, ui->FrameOpzioni, ui->FrameRegole, ui->FrameAggiorna}),
                  QStringList());
-        QVERIFY(mw->Sfondo->isVisible());
+        QVERIFY(ui->Sfondo->isVisible());
 
         // The sounds switch.
-        mw->menuSuoni->trigger();
+        ui->menuSuoni->trigger();
         QVERIFY(ctx->soundsOn);
-        QVERIFY(mw->menuSuoni->isChecked());
-        mw->menuSuoni->trigger();
+        QVERIFY(ui->menuSuoni->isChecked());
+        ui->menuSuoni->trigger();
         QVERIFY(!ctx->soundsOn);
-        QVERIFY(!mw->menuSuoni->isChecked());
+        QVERIFY(!ui->menuSuoni->isChecked());
     }
 
     void exitWithNothingToSaveAsksNothing()
     {
         QSignalSpy ended(mw, &MainWindow::ended);
-        mw->menuFine->trigger();
+        ui->menuFine->trigger();
         QCOMPARE(ended.count(), 1);
         QVERIFY(desk->boxes.shown.isEmpty());
         QVERIFY(desk->sound.played.isEmpty()); // sounds are off
@@ -126,7 +126,7 @@ private slots:
         if (closeBox)
             QVERIFY(!mw->close());
         else
-            mw->menuFine->trigger();
+            ui->menuFine->trigger();
         QCOMPARE(asked, QString(closeBox ? "Ending really ?" : "Save file and test results ?"));
         QCOMPARE(ended.count(), 0);
         QVERIFY(mw->isVisible());
@@ -156,7 +156,7 @@ private slots:
         option->click();
         QCOMPARE(ctx->store.LanguageCode, qint16(code));
         QCOMPARE(ctx->store.HeaderText(3), title);
-        QCOMPARE(mw->criticalsTable()->HeaderText(3), title);
+        QCOMPARE((&ui->criticals())->HeaderText(3), title);
         QCOMPARE(LookOfLanguage(code).columnTitle, title);
         mw->findChild<QRadioButton *>("opOth")->click();
         QCOMPARE(ctx->store.LanguageCode, qint16(0));
@@ -177,12 +177,12 @@ private slots:
     void countryPanel()
     {
         mw->country().menuCountry_Click();
-        QVERIFY(mw->FrameNazione->isVisible());
+        QVERIFY(ui->FrameNazione->isVisible());
         auto *ok = mw->findChild<QPushButton *>("Command2");
         QCOMPARE(ok->toolTip(), QString("Opzioni impostate"));
         QVERIFY(mw->findChild<QRadioButton *>("opOth")->isChecked());
         QTest::mouseClick(ok, Qt::LeftButton);
-        QVERIFY(!mw->FrameNazione->isVisible());
+        QVERIFY(!ui->FrameNazione->isVisible());
     }
 
 };

@@ -44,7 +44,11 @@ class TestOptionsPanel : public WindowTest {
         openVocabulary();
         panel->menuLezioni_Click();
     }
-    QCheckBox *box(int lesson) { return panel->Ckles(lesson); }
+    QCheckBox *box(int lesson) { return mw->findChild<QCheckBox *>(QString("Ckles_%1").arg(lesson)); }
+    QRadioButton *option(int order) { return named<QRadioButton>(mw, QString("Option%1").arg(order)); }
+    QPushButton *okButton() { return named<QPushButton>(ui->FrameOpzioni, "Command5"); }
+    QPushButton *restartButton() { return named<QPushButton>(ui->FrameOpzioni, "Command4"); }
+    QGroupBox *group(const char *name) { return named<QGroupBox>(mw, name); }
     // A real click on the box: the press arms the rules, the release toggles it.
     void click(int lesson)
     {
@@ -52,7 +56,7 @@ class TestOptionsPanel : public WindowTest {
         QVERIFY(b && b->isVisible() && b->isEnabled());
         QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(6, b->height() / 2));
     }
-    void ok() { QTest::mouseClick(panel->Command5, Qt::LeftButton); }
+    void ok() { QTest::mouseClick(okButton(), Qt::LeftButton); }
     QList<int> pool() const
     {
         QList<int> numbers;
@@ -89,14 +93,14 @@ private slots:
 
     void panelAtStartAndLessonBoxesOnNewAndOpen()
     {
-        QFrame *frame = mw->FrameOpzioni;
+        QFrame *frame = ui->FrameOpzioni;
         QVERIFY(frame->isHidden());
         QCOMPARE(frame->size(), QSize(201, 417));
-        QCOMPARE(panel->Label6->text(), QString("OPTIONS"));
-        QCOMPARE(panel->Label6->font().family(), QString("Times New Roman"));
-        QCOMPARE(panel->FrameLezioni->title(), QString("Lessons"));
-        QCOMPARE(panel->FrameOrdine->title(), QString("Sequence"));
-        QCOMPARE(panel->FrameLezioni->geometry(), QRect(8, 24, 56, 379));
+        QCOMPARE(named<QLabel>(mw, "Label6")->text(), QString("OPTIONS"));
+        QCOMPARE(named<QLabel>(mw, "Label6")->font().family(), QString("Times New Roman"));
+        QCOMPARE(group("FrameLezioni")->title(), QString("Lessons"));
+        QCOMPARE(group("FrameOrdine")->title(), QString("Sequence"));
+        QCOMPARE(group("FrameLezioni")->geometry(), QRect(8, 24, 56, 379));
 
         // Only "All" exists before the first New or Open.
         QCOMPARE(mw->findChildren<QCheckBox *>(QRegularExpression("^Ckles_")).size(), 1);
@@ -109,11 +113,10 @@ private slots:
 
         const QStringList captions{"Random", "Forwards", "Backwards", "Criticals"};
         for (int order = 1; order <= 4; ++order) {
-            QRadioButton *option = mw->findChild<QRadioButton *>(QString("Option%1").arg(order));
-            QCOMPARE(option, panel->Option(order));
-            QCOMPARE(option->text(), captions[order - 1]);
-            QCOMPARE(option->isChecked(), order == 2);
-            QVERIFY(option->sizeHint().width() <= option->width());
+            QRadioButton *button = option(order);
+            QCOMPARE(button->text(), captions[order - 1]);
+            QCOMPARE(button->isChecked(), order == 2);
+            QVERIFY(button->sizeHint().width() <= button->width());
         }
         QCOMPARE(ctx->options.CheckedOption, 2);
 
@@ -140,7 +143,7 @@ private slots:
                 QCOMPARE(b->y(), (330 + 250 * k) / 15);
                 // The caption fits the box and the box fits the frame.
                 QVERIFY2(b->sizeHint().width() <= b->width(), qPrintable(b->text()));
-                QVERIFY(b->geometry().bottom() < panel->FrameLezioni->height());
+                QVERIFY(b->geometry().bottom() < group("FrameLezioni")->height());
                 QVERIFY(!ctx->options.LessonEnabled[k]);
             }
             QCOMPARE(ticked(), QList<int>{0});
@@ -186,38 +189,38 @@ private slots:
     void openingDisablesCommandsAndOkEnablesThem()
     {
         openVocabulary();
-        mw->FrameRegole->show();
-        mw->button(7)->trigger();
+        ui->FrameRegole->show();
+        ui->button(7)->trigger();
         QVERIFY(panel->isOpen());
-        QVERIFY(mw->FrameOpzioni->isVisible());
-        QVERIFY(mw->FrameRegole->isHidden());
-        QCOMPARE(disabledMenus(*mw),
+        QVERIFY(ui->FrameOpzioni->isVisible());
+        QVERIFY(ui->FrameRegole->isHidden());
+        QCOMPARE(disabledMenus(*ui),
                  (QStringList{"menuFile", "menuView", "menuEdit", "menuTest", "menuOptions"}));
-        QCOMPARE(enabledButtons(*mw), (QList<int>{1, 10}));
+        QCOMPARE(enabledButtons(*ui), (QList<int>{1, 10}));
 
         ok();
         QVERIFY(!panel->isOpen());
         QVERIFY(desk->boxes.shown.isEmpty());
-        QCOMPARE(disabledMenus(*mw), QStringList());
-        QCOMPARE(enabledButtons(*mw), AllButtons);
+        QCOMPARE(disabledMenus(*ui), QStringList());
+        QCOMPARE(enabledButtons(*ui), AllButtons);
         QCOMPARE(ctx->options.LessonClickArmed, qint16(0));
-        QVERIFY(!panel->Command4->isEnabled());
+        QVERIFY(!restartButton()->isEnabled());
 
         // F2 opens the panel too, but not while it is open (its menu is disabled).
         mw->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(mw));
         QTest::keyClick(mw, Qt::Key_F2);
         QVERIFY(panel->isOpen());
-        panel->Option1->click();
+        option(1)->click();
         QTest::keyClick(mw, Qt::Key_F2);
-        QVERIFY(panel->Option1->isChecked());
+        QVERIFY(option(1)->isChecked());
     }
 
     void openingSortsByEnglish()
     {
         openVocabulary();
         ctx->store.SortByColumn(ItemTable::MyLanguageColumn, Qt::AscendingOrder);
-        mw->menuLezioni->trigger();
+        ui->menuLezioni->trigger();
         QStringList english;
         for (int n = 1; n <= ctx->store.ItemCount(); ++n)
             english << ctx->store.Item(n).English;
@@ -257,13 +260,13 @@ private slots:
         // itself is taken at OK.
         panel->menuLezioni_Click();
         ctx->pool.PendingItem = 3;
-        QTest::mouseClick(panel->Option1, Qt::LeftButton);
+        QTest::mouseClick(option(1), Qt::LeftButton);
         QCOMPARE(ctx->pool.PendingItem, qint16(0));
         QCOMPARE(ctx->options.CheckedOption, 1);
         QCOMPARE(ctx->options.SequenceOrder, qint16(2));
         ok();
         QCOMPARE(ctx->options.SequenceOrder, qint16(1));
-        QVERIFY(!panel->Command4->isEnabled());
+        QVERIFY(!restartButton()->isEnabled());
     }
 
     void clickingAllClearsTheLessons()
@@ -291,7 +294,7 @@ private slots:
     void allAsOnlyChoiceGivesEmptySelection()
     {
         openPanel();
-        panel->Option3->click();
+        option(3)->click();
         click(0);
         QCOMPARE(ticked(), QList<int>());
 
@@ -301,48 +304,48 @@ private slots:
         QCOMPARE(shown, (QList<ShownBox>{{"Redo your choice...", "Empty selection ... 'Forward' restored",
                                           Icon::None, platform::Ok | platform::Cancel}}));
         QVERIFY(panel->isOpen());
-        QVERIFY(!MainWindow::isMenuEnabled(mw->menuFile));
-        QVERIFY(!mw->button(7)->isEnabled());
-        QVERIFY(panel->Option3->isChecked());
+        QVERIFY(!menuEnabled(ui->menuFile));
+        QVERIFY(!ui->button(7)->isEnabled());
+        QVERIFY(option(3)->isChecked());
         QCOMPARE(ctx->options.SequenceOrder, qint16(3));
 
         desk->boxes.answers << platform::Ok;
         ok();
         QCOMPARE(shown.size(), 2);
         QVERIFY(!panel->isOpen());
-        QVERIFY(panel->Option2->isChecked());
+        QVERIFY(option(2)->isChecked());
         QCOMPARE(ctx->options.SequenceOrder, qint16(2));
         QCOMPARE(ctx->pool.Size(), 0);
-        QVERIFY(MainWindow::isMenuEnabled(mw->menuFile));
+        QVERIFY(menuEnabled(ui->menuFile));
     }
 
     void criticalsWithoutCriticalItems()
     {
         openPanel();
         click(2);
-        QTest::mouseClick(panel->Option4, Qt::LeftButton);
+        QTest::mouseClick(option(4), Qt::LeftButton);
         desk->boxes.answers << platform::Ok;
         ok();
         QCOMPARE(boxTexts(desk->boxes), QStringList{"Empty selection ... 'Forward' restored"});
         QVERIFY(!panel->isOpen());
-        QVERIFY(panel->Option2->isChecked());
-        QVERIFY(!panel->Option4->isChecked());
+        QVERIFY(option(2)->isChecked());
+        QVERIFY(!option(4)->isChecked());
         QCOMPARE(ctx->options.SequenceOrder, qint16(2));
         QCOMPARE(pool(), QList<int>({1, 2}));   // lesson 2: Apple, banana
 
         // Criticals over lesson 7, which has one, needs no question; opening the
         // panel again selects the order in use.
         panel->menuLezioni_Click();
-        QVERIFY(panel->Option2->isChecked());
+        QVERIFY(option(2)->isChecked());
         click(2);
         click(7);
-        QTest::mouseClick(panel->Option4, Qt::LeftButton);
+        QTest::mouseClick(option(4), Qt::LeftButton);
         ok();
         QCOMPARE(desk->boxes.shown.size(), 1);
         QCOMPARE(ctx->options.SequenceOrder, qint16(4));
         QCOMPARE(pool(), QList<int>({3}));   // cat
         panel->menuLezioni_Click();
-        QVERIFY(panel->Option4->isChecked());
+        QVERIFY(option(4)->isChecked());
     }
 
     // However a box changes (a slow click, a quick second click that Qt
@@ -386,7 +389,7 @@ private slots:
         QCOMPARE(ctx->options.LessonState[7], qint16(1));
         QCOMPARE(ctx->options.LessonState[2], qint16(2));
         // The sequence buttons: a double click selects as a click does.
-        doubleClick(panel->Option3, QPoint(6, panel->Option3->height() / 2));
+        doubleClick(option(3), QPoint(6, option(3)->height() / 2));
         ok();
         QCOMPARE(ctx->options.SequenceOrder, qint16(3));
         QCOMPARE(pool(), QList<int>({1, 2}));
@@ -400,13 +403,13 @@ private slots:
         ctx->session.DoneCount = 9;
         ctx->pool.PendingItem = 2;
         ctx->store.Append({"05", " ", "dog", "cane"});
-        mw->menuScore->trigger();
+        ui->menuScore->trigger();
         QCOMPARE(ctx->session.Score, qint16(1000));
         QCOMPARE(ctx->session.DoneCount, qint16(0));
         QCOMPARE(ctx->pool.PendingItem, qint16(2));
         QCOMPARE(ctx->pool.Size(), 6);   // rebuilt, with the new item
         QVERIFY(!panel->isOpen());
-        QVERIFY(MainWindow::isMenuEnabled(mw->menuFile));
+        QVERIFY(menuEnabled(ui->menuFile));
     }
 
     void windowGrowsToFit()
@@ -414,12 +417,12 @@ private slots:
         openVocabulary();
         mw->resize(150, 200);
         QTRY_COMPARE(mw->size(), QSize(150, 200));
-        QVERIFY(mw->Central->height() - 2 < mw->FrameOpzioni->height());
+        QVERIFY(ui->Central->height() - 2 < ui->FrameOpzioni->height());
         panel->menuLezioni_Click();
-        QVERIFY(mw->Central->height() - 2 >= mw->FrameOpzioni->height());
-        QVERIFY(mw->Central->width() >= mw->FrameOpzioni->width());
+        QVERIFY(ui->Central->height() - 2 >= ui->FrameOpzioni->height());
+        QVERIFY(ui->Central->width() >= ui->FrameOpzioni->width());
         // In steps of 100 twips: never more than one step too tall.
-        QVERIFY(mw->Central->height() - 2 < mw->FrameOpzioni->height() + 100 / 15);
+        QVERIFY(ui->Central->height() - 2 < ui->FrameOpzioni->height() + 100 / 15);
     }
 
     void windowThatCannotGrowStopsGrowing()
@@ -431,7 +434,7 @@ private slots:
         panel->menuLezioni_Click();
         QCOMPARE(mw->height(), 260);
         QVERIFY(panel->isOpen());
-        QVERIFY(panel->Option2->isChecked());
+        QVERIFY(option(2)->isChecked());
         QCOMPARE(ctx->pool.Size(), 5);
     }
 };

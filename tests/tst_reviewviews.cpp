@@ -28,7 +28,7 @@ class TestReviewViews : public WindowTest {
     ReviewViews &review() { return mw->review(); }
     void clickSwitch()
     {
-        QTest::mouseClick(mw->ChkCri, Qt::LeftButton, {}, QPoint(8, mw->ChkCri->height() / 2));
+        QTest::mouseClick(ui->ChkCri, Qt::LeftButton, {}, QPoint(8, ui->ChkCri->height() / 2));
     }
 
 private slots:
@@ -59,30 +59,29 @@ private slots:
         QFETCH(QStringList, disabledEntries);
         open(120, SevenCriticals);
         const int button = listen ? 5 : 4;
-        const QAction *entry = listen ? mw->menuAscolta : mw->menuLeggi;
-        const QWidget *port = mw->ListaVoci->viewport();
+        const QAction *entry = listen ? ui->menuAscolta : ui->menuLeggi;
+        const QWidget *port = ui->ListaVoci->viewport();
         auto toggle = [&] {
-            mw->FrameRegole->show(); // every turn hides the rules
+            ui->FrameRegole->show(); // every turn hides the rules
             listen ? review().menuAscolta_Click() : review().menuLeggi_Click();
         };
         if (!listen)
             ctx->store.SetSaveAvailable(false); // saved just before
 
         toggle();
-        QCOMPARE(mw->Label1->text(), total);
-        QCOMPARE(mw->Label8->text(), criticals);
-        QCOMPARE(mw->Label0->text(), QString("All items - All lessons"));
+        QCOMPARE(ui->Label1->text(), total);
+        QCOMPARE(ui->Label8->text(), criticals);
+        QCOMPARE(ui->Label0->text(), QString("All items - All lessons"));
         QCOMPARE(entry->text(), onText);
         QCOMPARE(ctx->pool.CriticalCount(), 7);
-        QVERIFY(mw->isButtonPressed(button));
-        QCOMPARE(review().listening(), listen);
-        QCOMPARE(visibleOf({mw->FrameRegole, mw->Sfondo, mw->ListaCri}), QStringList());
-        QCOMPARE(hiddenOf({mw->ListaVoci, mw->Label0, mw->Label1, mw->ChkCri, mw->Label8}), QStringList());
+        QVERIFY(ui->pressed(button));
+        QCOMPARE(visibleOf({ui->FrameRegole, ui->Sfondo, ui->ListaCri}), QStringList());
+        QCOMPARE(hiddenOf({ui->ListaVoci, ui->Label0, ui->Label1, ui->ChkCri, ui->Label8}), QStringList());
         // The count sits at the list's right edge.
-        QCOMPARE(mw->Label1->x() + mw->Label1->width(), mw->ListaVoci->width());
-        QCOMPARE(disabledOf({mw->menuSalva, mw->menuLeggi, mw->menuAscolta}), disabledEntries);
-        QCOMPARE(disabledMenus(*mw), (QStringList{"menuEdit", "menuTest", "menuOptions"}));
-        QCOMPARE(enabledButtons(*mw), (QList<int>{button, 10})); // 1 as Open left it
+        QCOMPARE(placeIn(ui->Central, ui->Label1).right() + 1, ui->ListaVoci->width());
+        QCOMPARE(disabledOf({ui->menuSalva, ui->menuLeggi, ui->menuAscolta}), disabledEntries);
+        QCOMPARE(disabledMenus(*ui), (QStringList{"menuEdit", "menuTest", "menuOptions"}));
+        QCOMPARE(enabledButtons(*ui), (QList<int>{button, 10})); // 1 as Open left it
         // Listening shows a pointer that tells a click will be heard.
         QCOMPARE(port->testAttribute(Qt::WA_SetCursor), listen);
         if (listen)
@@ -90,34 +89,33 @@ private slots:
 
         toggle();
         QCOMPARE(entry->text(), offText);
-        QVERIFY(!mw->isButtonPressed(button));
-        QVERIFY(!review().listening());
+        QVERIFY(!ui->pressed(button));
         QVERIFY(!port->testAttribute(Qt::WA_SetCursor));
-        QVERIFY(mw->Sfondo->isVisible());
-        QCOMPARE(visibleOf({mw->FrameRegole, mw->ListaVoci, mw->ListaCri, mw->Label0, mw->Label1,
-                            mw->ChkCri, mw->Label8}),
+        QVERIFY(ui->Sfondo->isVisible());
+        QCOMPARE(visibleOf({ui->FrameRegole, ui->ListaVoci, ui->ListaCri, ui->Label0, ui->Label1,
+                            ui->ChkCri, ui->Label8}),
                  QStringList());
-        QCOMPARE(disabledOf({mw->menuSalva, mw->menuLeggi, mw->menuAscolta}), QStringList());
+        QCOMPARE(disabledOf({ui->menuSalva, ui->menuLeggi, ui->menuAscolta}), QStringList());
         QVERIFY(ctx->store.SaveAvailable());
-        QCOMPARE(disabledMenus(*mw), QStringList());
-        QCOMPARE(enabledButtons(*mw), AllButtons.mid(1));
+        QCOMPARE(disabledMenus(*ui), QStringList());
+        QCOMPARE(enabledButtons(*ui), AllButtons.mid(1));
     }
 
     void toolbarButtonsRunTheViews()
     {
         open(10, {2});
-        mw->button(4)->trigger();
-        QVERIFY(mw->isButtonPressed(4));
-        QCOMPARE(mw->menuLeggi->text(), QString("End reading"));
-        mw->button(4)->trigger();
-        QVERIFY(!mw->isButtonPressed(4));
-        QCOMPARE(mw->menuLeggi->text(), QString("Read items"));
+        ui->button(4)->trigger();
+        QVERIFY(ui->pressed(4));
+        QCOMPARE(ui->menuLeggi->text(), QString("End reading"));
+        ui->button(4)->trigger();
+        QVERIFY(!ui->pressed(4));
+        QCOMPARE(ui->menuLeggi->text(), QString("Read items"));
 
-        mw->menuAscolta->trigger();
-        QVERIFY(mw->isButtonPressed(5));
-        mw->button(5)->trigger();
-        QVERIFY(!mw->isButtonPressed(5));
-        QCOMPARE(mw->menuAscolta->text(), QString("Listen items"));
+        ui->menuAscolta->trigger();
+        QVERIFY(ui->pressed(5));
+        ui->button(5)->trigger();
+        QVERIFY(!ui->pressed(5));
+        QCOMPARE(ui->menuAscolta->text(), QString("Listen items"));
     }
 
     void criticalsSwitchShowsCopiesOfCriticalItems()
@@ -127,33 +125,33 @@ private slots:
         review().menuLeggi_Click();
 
         clickSwitch();
-        QVERIFY(mw->ChkCri->isChecked());
-        QCOMPARE(mw->Label0->text(), QString("Critical items - All lessons"));
-        QVERIFY(!mw->ListaVoci->isVisible());
-        QVERIFY(mw->ListaCri->isVisible());
-        const ItemTable &cri = *mw->criticalsTable();
+        QVERIFY(ui->ChkCri->isChecked());
+        QCOMPARE(ui->Label0->text(), QString("Critical items - All lessons"));
+        QVERIFY(!ui->ListaVoci->isVisible());
+        QVERIFY(ui->ListaCri->isVisible());
+        const ItemTable &cri = *(&ui->criticals());
         QCOMPARE(int(cri.ItemCount()), SevenCriticals.size());
         for (int i = 0; i < SevenCriticals.size(); ++i)
             QCOMPARE(cri.Item(i + 1), items[SevenCriticals[i] - 1]);
-        QCOMPARE(mw->ListaCri->model()->rowCount(), 7);
+        QCOMPARE(ui->ListaCri->model()->rowCount(), 7);
 
         clickSwitch();
-        QVERIFY(!mw->ChkCri->isChecked());
-        QCOMPARE(mw->Label0->text(), QString("All items - All lessons"));
-        QVERIFY(mw->ListaVoci->isVisible());
-        QVERIFY(!mw->ListaCri->isVisible());
+        QVERIFY(!ui->ChkCri->isChecked());
+        QCOMPARE(ui->Label0->text(), QString("All items - All lessons"));
+        QVERIFY(ui->ListaVoci->isVisible());
+        QVERIFY(!ui->ListaCri->isVisible());
         QCOMPARE(int(cri.ItemCount()), 7); // kept until the next rebuild
 
         // Space, and a screen reader's toggle action, switch the list as well.
-        mw->ChkCri->setFocus();
-        QTest::keyClick(mw->ChkCri, Qt::Key_Space);
-        QVERIFY(mw->ListaCri->isVisible());
-        QAccessibleInterface *box = QAccessible::queryAccessibleInterface(mw->ChkCri);
+        ui->ChkCri->setFocus();
+        QTest::keyClick(ui->ChkCri, Qt::Key_Space);
+        QVERIFY(ui->ListaCri->isVisible());
+        QAccessibleInterface *box = QAccessible::queryAccessibleInterface(ui->ChkCri);
         QVERIFY(box && box->actionInterface());
         box->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
-        QVERIFY(!mw->ChkCri->isChecked());
-        QVERIFY(mw->ListaVoci->isVisible());
-        QCOMPARE(mw->Label0->text(), QString("All items - All lessons"));
+        QVERIFY(!ui->ChkCri->isChecked());
+        QVERIFY(ui->ListaVoci->isVisible());
+        QCOMPARE(ui->Label0->text(), QString("All items - All lessons"));
     }
 
     void turningOffWithSwitchTickedBringsFullListBack_data()
@@ -169,15 +167,15 @@ private slots:
         open(30, {1, 2});
         auto toggle = [&] { listen ? review().menuAscolta_Click() : review().menuLeggi_Click(); };
         toggle();
-        mw->ChkCri->click();
-        QVERIFY(mw->ListaCri->isVisible());
+        ui->ChkCri->click();
+        QVERIFY(ui->ListaCri->isVisible());
         toggle();
-        QVERIFY(!mw->ChkCri->isChecked());
-        QCOMPARE(visibleOf({mw->ListaCri, mw->ListaVoci}), QStringList());
+        QVERIFY(!ui->ChkCri->isChecked());
+        QCOMPARE(visibleOf({ui->ListaCri, ui->ListaVoci}), QStringList());
         toggle();
-        QVERIFY(!mw->ChkCri->isChecked());
-        QCOMPARE(visibleOf({mw->ListaCri, mw->ListaVoci}), QStringList{"ListaVoci"});
-        QCOMPARE(mw->Label0->text(), QString("All items - All lessons"));
+        QVERIFY(!ui->ChkCri->isChecked());
+        QCOMPARE(visibleOf({ui->ListaCri, ui->ListaVoci}), QStringList{"ListaVoci"});
+        QCOMPARE(ui->Label0->text(), QString("All items - All lessons"));
     }
 
     void turningOffReleasesItsOwnButtons()
@@ -185,30 +183,30 @@ private slots:
         open(5);
         // Reading off releases 4 and 5, however 5 was pressed meanwhile.
         review().menuLeggi_Click();
-        mw->setButtonPressed(5, true);
+        ui->button(5)->setChecked(true);
         review().menuLeggi_Click();
-        QVERIFY(!mw->isButtonPressed(4));
-        QVERIFY(!mw->isButtonPressed(5));
+        QVERIFY(!ui->pressed(4));
+        QVERIFY(!ui->pressed(5));
         // Listening off leaves 4 alone.
         review().menuAscolta_Click();
-        mw->setButtonPressed(4, true);
+        ui->button(4)->setChecked(true);
         review().menuAscolta_Click();
-        QVERIFY(mw->isButtonPressed(4));
-        QVERIFY(!mw->isButtonPressed(5));
+        QVERIFY(ui->pressed(4));
+        QVERIFY(!ui->pressed(5));
     }
 
     void emptyVocabulary()
     {
         open(0);
         review().menuLeggi_Click();
-        QCOMPARE(mw->Label1->text(), QString("Total items = 0"));
-        QCOMPARE(mw->Label8->text(), QString("Criticals only (0)"));
-        mw->ChkCri->click();
-        QCOMPARE(int(mw->criticalsTable()->ItemCount()), 0);
+        QCOMPARE(ui->Label1->text(), QString("Total items = 0"));
+        QCOMPARE(ui->Label8->text(), QString("Criticals only (0)"));
+        ui->ChkCri->click();
+        QCOMPARE(int((&ui->criticals())->ItemCount()), 0);
         review().menuLeggi_Click();
         review().menuAscolta_Click();
-        QCOMPARE(mw->Label1->text(), QString("Total items. =0"));
-        QCOMPARE(mw->Label8->text(), QString("Critical only (0)"));
+        QCOMPARE(ui->Label1->text(), QString("Total items. =0"));
+        QCOMPARE(ui->Label8->text(), QString("Critical only (0)"));
         QVERIFY(desk->boxes.shown.isEmpty());
     }
 
@@ -216,7 +214,7 @@ private slots:
     {
         open(5);
         review().menuLeggi_Click();
-        QVERIFY(!mw->menuSalva->isEnabled());
+        QVERIFY(!ui->menuSalva->isEnabled());
         desk->boxes.answers << platform::No;
         mw->menuFine_Click();
         QCOMPARE(boxTexts(desk->boxes), QStringList{"Save file and test results ?"});
@@ -227,18 +225,18 @@ private slots:
     {
         open(20, {4});
         review().menuLeggi_Click();
-        mw->ChkCri->click();
-        QCOMPARE(int(mw->criticalsTable()->ItemCount()), 1);
+        ui->ChkCri->click();
+        QCOMPARE(int((&ui->criticals())->ItemCount()), 1);
         review().menuLeggi_Click();
 
         // A test marks two more items meanwhile.
         ctx->store.SetMark(9, "c");
         ctx->store.SetMark(12, "c");
         review().menuAscolta_Click();
-        QCOMPARE(mw->Label8->text(), QString("Critical only (3)"));
-        mw->ChkCri->click();
-        QCOMPARE(int(mw->criticalsTable()->ItemCount()), 3);
-        QCOMPARE(mw->criticalsTable()->Item(2).English, QString("word 9"));
+        QCOMPARE(ui->Label8->text(), QString("Critical only (3)"));
+        ui->ChkCri->click();
+        QCOMPARE(int((&ui->criticals())->ItemCount()), 3);
+        QCOMPARE((&ui->criticals())->Item(2).English, QString("word 9"));
     }
 };
 

@@ -72,14 +72,9 @@ void TestSynonyms::ownAlternativesAndSynonym()
     const CheckOutcome o = v.checker.CheckAnswer("dwelling", session, v.pool, v.store, false);
     QVERIFY(o.Answered);
     QVERIFY(o.ShowSynonyms);
-    platform::ScriptedBoxes boxes;
-    ShowSynonymsMessage(boxes, nullptr, v.search);
-    QCOMPARE(boxes.shown.size(), 1);
-    QCOMPARE(boxes.shown[0].title, QString("Synonyms of:  casa (within the selected lessons)"));
-    QCOMPARE(boxes.shown[0].text,
+    QCOMPARE(SynonymsTitle(v.search), QString("Synonyms of:  casa (within the selected lessons)"));
+    QCOMPARE(SynonymsMessageText(v.search),
              QString("(Les.03)   house (home) = casa\n(Les.05)   dwelling = casa (abitazione)"));
-    QCOMPARE(boxes.shown[0].icon, platform::Icon::Information);
-    QCOMPARE(boxes.shown[0].buttons, platform::Buttons(platform::Ok));
 }
 
 void TestSynonyms::singlePartItemFoundByTheSearch()

@@ -7,7 +7,7 @@
 #include "test/optionspanel.h"
 #include "test/testcommands.h"
 #include "test/testwindow.h"
-#include "testsupport.h"
+#include "viewsupport.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -37,6 +37,27 @@ public:
         return ScriptedBoxes::show(parent, title, text, icon, buttons);
     }
 };
+
+// A test window's controls, found by their names.
+struct TestUi {
+    explicit TestUi(const TestWindow *w)
+        : Command1(named<QPushButton>(w, "Command1")), Command2(named<QPushButton>(w, "Command2")),
+          Command3(named<QPushButton>(w, "Command3")), Voce(named<QPushButton>(w, "Voce")),
+          Textin(named<QLineEdit>(w, "Textin")), Textit(named<QLineEdit>(w, "Textit")),
+          aiuto(named<QLineEdit>(w, "aiuto")), Lablez(named<QLabel>(w, "Lablez")),
+          labpunti(named<QLabel>(w, "labpunti")), Label4(named<QLabel>(w, "Label4")),
+          Label3(named<QLabel>(w, "Label3")), Label2(named<QLabel>(w, "Label2")),
+          ImHai(named<QLabel>(w, "ImHai")), ImOhi(named<QLabel>(w, "ImOhi")),
+          bandiera(named<QLabel>(w, "bandiera")), Timer1(named<QTimer>(w, "Timer1")),
+          Timer2(named<QTimer>(w, "Timer2")), Timer3(named<QTimer>(w, "Timer3"))
+    {
+    }
+    QPushButton *Command1, *Command2, *Command3, *Voce;
+    QLineEdit *Textin, *Textit, *aiuto;
+    QLabel *Lablez, *labpunti, *Label4, *Label3, *Label2, *ImHai, *ImOhi, *bandiera;
+    QTimer *Timer1, *Timer2, *Timer3;
+};
+TestUi ui(const TestWindow *w) { return TestUi(w); }
 
 const QColor kRed(255, 0, 0);
 const QColor kBlack(0, 0, 0);
@@ -169,37 +190,37 @@ void TestTestWindow::captionsAndPictures()
 
     QCOMPARE(w->objectName(), QString(toEnglish ? "Form3" : "Form2"));
     QTEST(w->windowTitle(), "caption");
-    QTEST(w->Label3->text(), "label3");
-    QCOMPARE(w->Label2->text(),
+    QTEST(ui(w).Label3->text(), "label3");
+    QCOMPARE(ui(w).Label2->text(),
              QString(toEnglish ? "T O   E N G L I S H" : "F R O M     E N G L I S H"));
     QTEST(w->bandieraPicture(), "banner");
     QTEST(w->iconPicture(), "icon");
     QVERIFY(!w->windowIcon().isNull());
     // The background covers the whole window.
-    QCOMPARE(w->bandiera->geometry(), w->rect());
-    QCOMPARE(w->bandiera->pixmap().deviceIndependentSize().toSize(), w->size());
+    QCOMPARE(ui(w).bandiera->geometry(), w->rect());
+    QCOMPARE(ui(w).bandiera->pixmap().deviceIndependentSize().toSize(), w->size());
 
     // The start state of the controls.
-    QCOMPARE(w->Command1->text(), QString("Go!"));
-    QCOMPARE(w->Command1->toolTip(), QString("Click me to start ..."));
-    QVERIFY(w->Command1->isEnabled());
-    QCOMPARE(w->focusWidget(), w->Command1);
-    QVERIFY(!w->Command1->icon().isNull());
-    QCOMPARE(w->Command2->text(), QString("Assistance"));
-    QCOMPARE(w->Command3->text(), QString("Back"));
-    QVERIFY(w->Command2->isHidden());
-    QVERIFY(w->Voce->isHidden());
-    QVERIFY(w->aiuto->isHidden());
-    QVERIFY(w->ImHai->isHidden());
-    QVERIFY(w->ImOhi->isHidden());
-    QCOMPARE(w->labpunti->text(), QString("1000"));
-    QCOMPARE(w->Label4->text(), QString("Done =4 Criticals =1"));
-    QVERIFY(w->Textin->text().isEmpty() && w->Textit->text().isEmpty());
-    for (QTimer *t : {w->Timer1, w->Timer2, w->Timer3})
+    QCOMPARE(ui(w).Command1->text(), QString("Go!"));
+    QCOMPARE(ui(w).Command1->toolTip(), QString("Click me to start ..."));
+    QVERIFY(ui(w).Command1->isEnabled());
+    QCOMPARE(w->focusWidget(), ui(w).Command1);
+    QVERIFY(!ui(w).Command1->icon().isNull());
+    QCOMPARE(ui(w).Command2->text(), QString("Assistance"));
+    QCOMPARE(ui(w).Command3->text(), QString("Back"));
+    QVERIFY(ui(w).Command2->isHidden());
+    QVERIFY(ui(w).Voce->isHidden());
+    QVERIFY(ui(w).aiuto->isHidden());
+    QVERIFY(ui(w).ImHai->isHidden());
+    QVERIFY(ui(w).ImOhi->isHidden());
+    QCOMPARE(ui(w).labpunti->text(), QString("1000"));
+    QCOMPARE(ui(w).Label4->text(), QString("Done =4 Criticals =1"));
+    QVERIFY(ui(w).Textin->text().isEmpty() && ui(w).Textit->text().isEmpty());
+    for (QTimer *t : {ui(w).Timer1, ui(w).Timer2, ui(w).Timer3})
         QVERIFY(!t->isActive());
-    QCOMPARE(w->Timer1->interval(), 1000);
-    QCOMPARE(w->Timer2->interval(), 1000);
-    QCOMPARE(w->Timer3->interval(), 500);
+    QCOMPARE(ui(w).Timer1->interval(), 1000);
+    QCOMPARE(ui(w).Timer2->interval(), 1000);
+    QCOMPARE(ui(w).Timer3->interval(), 500);
 
     // Every control by its name; the ones without a caption by plain words.
     const QStringList names{"Command1", "Command2", "Command3", "Voce", "Textin", "Textit",
@@ -207,23 +228,23 @@ void TestTestWindow::captionsAndPictures()
                             "ImHai", "ImOhi", "bandiera", "Timer1", "Timer2", "Timer3"};
     for (const QString &name : names)
         QVERIFY2(w->findChild<QObject *>(name), qPrintable(name));
-    QCOMPARE(w->Textin->accessibleName(), QString("English"));
-    QCOMPARE(w->Textit->accessibleName(), QString("My language"));
-    QCOMPARE(w->aiuto->accessibleName(), QString("Hint"));
-    QCOMPARE(w->Voce->accessibleName(), QString("Read aloud"));
-    QVERIFY(!w->ImHai->accessibleName().isEmpty() && !w->ImOhi->accessibleName().isEmpty());
+    QCOMPARE(ui(w).Textin->accessibleName(), QString("English"));
+    QCOMPARE(ui(w).Textit->accessibleName(), QString("My language"));
+    QCOMPARE(ui(w).aiuto->accessibleName(), QString("Hint"));
+    QCOMPARE(ui(w).Voce->accessibleName(), QString("Read aloud"));
+    QVERIFY(!ui(w).ImHai->accessibleName().isEmpty() && !ui(w).ImOhi->accessibleName().isEmpty());
 }
 
 void TestTestWindow::openingAndClosingSwitchTheMainWindow()
 {
     openVocabulary({{"05", " ", "house", "Haus"}});
-    m_mw->FrameRegole->show();
+    named<QFrame>(m_mw, "FrameRegole")->show();
     TestWindow *w = openToEnglish();
     QVERIFY(w);
     QVERIFY(w->isVisible());
     QVERIFY(!w->isModal());
     QVERIFY(!m_mw->isEnabled());
-    QVERIFY(m_mw->FrameRegole->isHidden());
+    QVERIFY(named<QFrame>(m_mw, "FrameRegole")->isHidden());
     // Resizable, and wider than the smallest size it allows.
     QCOMPARE(w->minimumSize(), QSize(640, 400));
     QVERIFY(w->maximumWidth() > 2000);
@@ -249,11 +270,11 @@ void TestTestWindow::openingAndClosingSwitchTheMainWindow()
     // The close box: Closing switches the main window on, the window goes.
     QPointer<TestWindow> watch(w);
     w->Command1_Click();
-    QVERIFY(w->Timer1->isActive());
+    QVERIFY(ui(w).Timer1->isActive());
     QVERIFY(w->close());
     QVERIFY(m_mw->isEnabled());
     QVERIFY(!m_mw->tests().openWindow());
-    QVERIFY(!w->Timer1->isActive());
+    QVERIFY(!ui(w).Timer1->isActive());
     flushDeletes();
     QVERIFY(watch.isNull());
 
@@ -268,26 +289,26 @@ void TestTestWindow::goShowsTheItem()
     TestWindow *w = openToEnglish();
     QCOMPARE(w->state(), TestWindow::State::Ready);
 
-    QTest::mouseClick(w->Command1, Qt::LeftButton);
+    QTest::mouseClick(ui(w).Command1, Qt::LeftButton);
     QCOMPARE(w->state(), TestWindow::State::Asking);
     QVERIFY(!QApplication::overrideCursor());
     // The question, right-trimmed, in the my-language box; the answer box
     // empty and ready.
-    QCOMPARE(w->Textit->text(), QString("Haus (Gebäude)"));
-    QCOMPARE(w->questionBox(), w->Textit);
-    QVERIFY(w->Textit->isReadOnly());
-    QCOMPARE(w->answerBox(), w->Textin);
-    QVERIFY(w->Textin->text().isEmpty());
-    QCOMPARE(w->focusWidget(), w->Textin);
-    QCOMPARE(w->Lablez->text(), QString("Lez/Num 05/1"));
+    QCOMPARE(ui(w).Textit->text(), QString("Haus (Gebäude)"));
+    QCOMPARE(w->questionBox(), ui(w).Textit);
+    QVERIFY(ui(w).Textit->isReadOnly());
+    QCOMPARE(w->answerBox(), ui(w).Textin);
+    QVERIFY(ui(w).Textin->text().isEmpty());
+    QCOMPARE(w->focusWidget(), ui(w).Textin);
+    QCOMPARE(ui(w).Lablez->text(), QString("Lez/Num 05/1"));
     QCOMPARE(w->checker().Target, QString("house"));
-    QVERIFY(!w->Command1->isEnabled());
-    QCOMPARE(w->Command1->text(), QString("Translate..."));
+    QVERIFY(!ui(w).Command1->isEnabled());
+    QCOMPARE(ui(w).Command1->text(), QString("Translate..."));
     QCOMPARE(w->command1Picture(), 0);
     QCOMPARE(w->command1DisabledPicture(), 0);
-    QVERIFY(w->Timer1->isActive());
-    QVERIFY(!w->Timer2->isActive());
-    QVERIFY(!w->Timer3->isActive());
+    QVERIFY(ui(w).Timer1->isActive());
+    QVERIFY(!ui(w).Timer2->isActive());
+    QVERIFY(!ui(w).Timer3->isActive());
     QCOMPARE(m_ctx->session.ElapsedSeconds, qint16(0));
     QCOMPARE(m_ctx->pool.PendingItem, qint16(1));
     // The caption changes only with the first tick.
@@ -301,25 +322,25 @@ void TestTestWindow::fromEnglishAsksTheEnglishText()
     openVocabulary({{"12", "c", "the apple tree (fruit tree)", "der Apfelbaum"}}, 3);
     TestWindow *w = openFromEnglish();
     w->Command1_Click();
-    QCOMPARE(w->Textin->text(), QString("the apple tree (fruit tree)"));
-    QCOMPARE(w->answerBox(), w->Textit);
-    QVERIFY(w->Textin->isReadOnly());
-    QCOMPARE(w->Lablez->text(), QString("Lez/Num 12/1"));
+    QCOMPARE(ui(w).Textin->text(), QString("the apple tree (fruit tree)"));
+    QCOMPARE(w->answerBox(), ui(w).Textit);
+    QVERIFY(ui(w).Textin->isReadOnly());
+    QCOMPARE(ui(w).Lablez->text(), QString("Lez/Num 12/1"));
     // A critical item blinks: ImOhi on odd counts, ImHai on even ones.
-    QVERIFY(w->Timer3->isActive());
+    QVERIFY(ui(w).Timer3->isActive());
     w->Timer3_Timer();
-    QVERIFY(w->ImOhi->isVisibleTo(w) && !w->ImHai->isVisibleTo(w));
+    QVERIFY(ui(w).ImOhi->isVisibleTo(w) && !ui(w).ImHai->isVisibleTo(w));
     w->Timer3_Timer();
-    QVERIFY(w->ImHai->isVisibleTo(w) && !w->ImOhi->isVisibleTo(w));
+    QVERIFY(ui(w).ImHai->isVisibleTo(w) && !ui(w).ImOhi->isVisibleTo(w));
     w->Timer1_Timer();
     QCOMPARE(w->windowTitle(), QString("    Test from English ... (Target Time= 13)"));
 
     // Typing into the question box is not possible; only the answer counts.
-    QTest::keyClicks(w->Textin, "x");
-    QCOMPARE(w->Textin->text(), QString("the apple tree (fruit tree)"));
+    QTest::keyClicks(ui(w).Textin, "x");
+    QCOMPARE(ui(w).Textin->text(), QString("the apple tree (fruit tree)"));
     type(w, "der Apfelbaum");
     QCOMPARE(w->state(), TestWindow::State::Answered);
-    QVERIFY(w->Timer3->isActive()); // blinks on until the next item
+    QVERIFY(ui(w).Timer3->isActive()); // blinks on until the next item
 }
 
 void TestTestWindow::wrongBeginningTurnsRedAndAlerts()
@@ -362,22 +383,22 @@ void TestTestWindow::exactAnswer()
     QCOMPARE(m_desk->sound.beeps, 40);
     QVERIFY(m_desk->sound.played.isEmpty()); // sounds are off
     QCOMPARE(m_ctx->session.Score, qint16(1005));
-    QCOMPARE(w->labpunti->text(), QString("1005"));
+    QCOMPARE(ui(w).labpunti->text(), QString("1005"));
     QCOMPARE(m_ctx->session.DoneCount, qint16(1));
-    QCOMPARE(w->Label4->text(), QString("Done =1 Criticals =1"));
+    QCOMPARE(ui(w).Label4->text(), QString("Done =1 Criticals =1"));
     QCOMPARE(m_ctx->pool.PendingItem, qint16(0));
-    QCOMPARE(w->Command1->text(), QString("Another?"));
+    QCOMPARE(ui(w).Command1->text(), QString("Another?"));
     QCOMPARE(w->command1Picture(), 2);
-    QVERIFY(w->Command1->isEnabled());
-    QCOMPARE(w->focusWidget(), w->Command1);
-    QCOMPARE(w->Command1->toolTip(), QString("Click me for a new run ..."));
-    QVERIFY(w->Voce->isVisibleTo(w));
-    QVERIFY(!w->Timer1->isActive());
-    QVERIFY(w->Timer2->isActive());
+    QVERIFY(ui(w).Command1->isEnabled());
+    QCOMPARE(w->focusWidget(), ui(w).Command1);
+    QCOMPARE(ui(w).Command1->toolTip(), QString("Click me for a new run ..."));
+    QVERIFY(ui(w).Voce->isVisibleTo(w));
+    QVERIFY(!ui(w).Timer1->isActive());
+    QVERIFY(ui(w).Timer2->isActive());
     QVERIFY(m_boxes->shown.isEmpty()); // one accepted answer: no synonyms
     // A screen reader reads the values the labels show, not fixed names.
     const QList<QPair<QLabel *, QString>> values{
-        {w->labpunti, "1005"}, {w->Label4, "Done =1"}, {w->Lablez, "Lez/Num 05/1"}};
+        {ui(w).labpunti, "1005"}, {ui(w).Label4, "Done =1"}, {ui(w).Lablez, "Lez/Num 05/1"}};
     for (const auto &[label, value] : values) {
         QAccessibleInterface *face = QAccessible::queryAccessibleInterface(label);
         QVERIFY2(face && face->text(QAccessible::Name).contains(value), qPrintable(value));
@@ -394,20 +415,20 @@ void TestTestWindow::exactAnswer()
     // The success clock: "So what?" after the sixth tick, then it stops.
     for (int i = 0; i < 5; ++i)
         w->Timer2_Timer();
-    QCOMPARE(w->Command1->text(), QString("Another?"));
+    QCOMPARE(ui(w).Command1->text(), QString("Another?"));
     w->Timer2_Timer();
-    QCOMPARE(w->Command1->text(), QString("So what?"));
+    QCOMPARE(ui(w).Command1->text(), QString("So what?"));
     QCOMPARE(w->command1Picture(), 1);
-    QVERIFY(!w->Timer2->isActive());
+    QVERIFY(!ui(w).Timer2->isActive());
 
     // Another (Enter on the button): the next item, the read-aloud button
     // hidden again.
-    QTest::keyClick(w->Command1, Qt::Key_Return);
-    QCOMPARE(w->Textit->text(), QString("Katze"));
-    QVERIFY(w->Textin->text().isEmpty());
+    QTest::keyClick(ui(w).Command1, Qt::Key_Return);
+    QCOMPARE(ui(w).Textit->text(), QString("Katze"));
+    QVERIFY(ui(w).Textin->text().isEmpty());
     QCOMPARE(answerColour(w), kBlack);
-    QVERIFY(w->Voce->isHidden());
-    QCOMPARE(w->Command1->text(), QString("Translate..."));
+    QVERIFY(ui(w).Voce->isHidden());
+    QCOMPARE(ui(w).Command1->text(), QString("Translate..."));
 }
 
 void TestTestWindow::lateAnswerMarksCriticalTimelyAnswerUnmarks()
@@ -424,23 +445,23 @@ void TestTestWindow::lateAnswerMarksCriticalTimelyAnswerUnmarks()
     type(w, "house");
     QCOMPARE(m_ctx->store.Item(1).CriticalMark, QString("c"));
     QCOMPARE(m_ctx->session.Score, qint16(1002));
-    QCOMPARE(w->Label4->text(), QString("Done =1 Criticals =3"));
+    QCOMPARE(ui(w).Label4->text(), QString("Done =1 Criticals =3"));
 
     // Item 2, critical, answered within 9 seconds: no longer critical.
     w->Command1_Click();
-    QVERIFY(w->Timer3->isActive());
+    QVERIFY(ui(w).Timer3->isActive());
     ticks(w, 9);
     type(w, "cat");
     QCOMPARE(m_ctx->store.Item(2).CriticalMark, QString(" "));
-    QCOMPARE(w->Label4->text(), QString("Done =2 Criticals =2"));
+    QCOMPARE(ui(w).Label4->text(), QString("Done =2 Criticals =2"));
 
     // Item 3, critical, answered after the 10th second: stays critical.
     w->Command1_Click();
-    QVERIFY(!w->ImHai->isVisibleTo(w) && !w->ImOhi->isVisibleTo(w));
+    QVERIFY(!ui(w).ImHai->isVisibleTo(w) && !ui(w).ImOhi->isVisibleTo(w));
     ticks(w, 10);
     type(w, "dog");
     QCOMPARE(m_ctx->store.Item(3).CriticalMark, QString("c"));
-    QCOMPARE(w->Label4->text(), QString("Done =3 Criticals =2"));
+    QCOMPARE(ui(w).Label4->text(), QString("Done =3 Criticals =2"));
 }
 
 void TestTestWindow::clocksTooSlowTargetTimeAndBeeps()
@@ -451,10 +472,10 @@ void TestTestWindow::clocksTooSlowTargetTimeAndBeeps()
     TestWindow *w = openToEnglish();
     w->Command1_Click();
     ticks(w, 10);
-    QCOMPARE(w->Command1->text(), QString("Translate..."));
+    QCOMPARE(ui(w).Command1->text(), QString("Translate..."));
     QCOMPARE(w->command1DisabledPicture(), 0);
     w->Timer1_Timer();
-    QCOMPARE(w->Command1->text(), QString("Too slow!"));
+    QCOMPARE(ui(w).Command1->text(), QString("Too slow!"));
     QCOMPARE(w->command1DisabledPicture(), 3);
     QCOMPARE(w->command1Picture(), 0);
     QCOMPARE(w->windowTitle(), QString("    Test to English ... (Target Time= 20)"));
@@ -463,12 +484,12 @@ void TestTestWindow::clocksTooSlowTargetTimeAndBeeps()
     QCOMPARE(m_desk->sound.beeps, 0);
     w->Timer1_Timer(); // 20th second: one point, no beep yet
     QCOMPARE(m_ctx->session.Score, qint16(999));
-    QCOMPARE(w->labpunti->text(), QString("999"));
+    QCOMPARE(ui(w).labpunti->text(), QString("999"));
     QCOMPARE(m_desk->sound.beeps, 0);
     ticks(w, 2); // past TT: a beep a second
     QCOMPARE(m_desk->sound.beeps, 2);
     QCOMPARE(m_ctx->session.Score, qint16(997));
-    QVERIFY(w->Command2->isHidden()); // nothing wrong typed
+    QVERIFY(ui(w).Command2->isHidden()); // nothing wrong typed
 }
 
 void TestTestWindow::assistance()
@@ -478,18 +499,18 @@ void TestTestWindow::assistance()
     w->Command1_Click();
     type(w, "thx");
     ticks(w, 10);
-    QVERIFY(w->Command2->isHidden());
+    QVERIFY(ui(w).Command2->isHidden());
     w->Timer1_Timer();
-    QVERIFY(w->Command2->isVisibleTo(w));
+    QVERIFY(ui(w).Command2->isVisibleTo(w));
     QCOMPARE(m_ctx->session.Score, qint16(1000)); // TT 18
 
-    QTest::mouseClick(w->Command2, Qt::LeftButton);
-    QVERIFY(w->aiuto->isVisibleTo(w));
-    QCOMPARE(w->aiuto->text(), QString("the ### ##### ####"));
+    QTest::mouseClick(ui(w).Command2, Qt::LeftButton);
+    QVERIFY(ui(w).aiuto->isVisibleTo(w));
+    QCOMPARE(ui(w).aiuto->text(), QString("the ### ##### ####"));
     QCOMPARE(m_ctx->session.Score, qint16(991));
-    QCOMPARE(w->labpunti->text(), QString("991"));
+    QCOMPARE(ui(w).labpunti->text(), QString("991"));
     QCOMPARE(m_ctx->session.LastPenalty, qint16(9));
-    QCOMPARE(w->focusWidget(), w->Textin);
+    QCOMPARE(w->focusWidget(), ui(w).Textin);
     w->Command2_Click(); // each click pays again
     QCOMPARE(m_ctx->session.Score, qint16(982));
 
@@ -497,8 +518,8 @@ void TestTestWindow::assistance()
     QTest::keyClick(w->answerBox(), Qt::Key_Backspace);
     QCOMPARE(answerColour(w), kBlack);
     w->Timer1_Timer();
-    QVERIFY(w->Command2->isHidden());
-    QVERIFY(w->aiuto->isHidden());
+    QVERIFY(ui(w).Command2->isHidden());
+    QVERIFY(ui(w).aiuto->isHidden());
 
     // Answered right after Assistance: critical.
     w->Command2_Click();
@@ -548,14 +569,14 @@ void TestTestWindow::closedMidQuestionAsksTheSameItem()
 
     // Opened again in the other direction: the same item first.
     w = openFromEnglish();
-    QCOMPARE(w->labpunti->text(), QString("800"));
+    QCOMPARE(ui(w).labpunti->text(), QString("800"));
     w->Command1_Click();
-    QCOMPARE(w->Textin->text(), QString("house"));
-    QCOMPARE(w->Lablez->text(), QString("Lez/Num 05/1"));
+    QCOMPARE(ui(w).Textin->text(), QString("house"));
+    QCOMPARE(ui(w).Lablez->text(), QString("Lez/Num 05/1"));
     type(w, "Haus");
     QCOMPARE(m_ctx->session.DoneCount, qint16(1));
     w->Command1_Click();
-    QCOMPARE(w->Textin->text(), QString("cat"));
+    QCOMPARE(ui(w).Textin->text(), QString("cat"));
 }
 
 void TestTestWindow::logRecordOnlyAfterAnExactAnswer()
@@ -629,15 +650,15 @@ void TestTestWindow::itemsCompletedAtTheEndOfARun()
     QCOMPARE(done.buttons, platform::Buttons(platform::Ok));
 
     QCOMPARE(w->state(), TestWindow::State::Finished);
-    QVERIFY(w->Command1->isHidden());
-    QVERIFY(w->Command2->isHidden());
-    for (QTimer *t : {w->Timer1, w->Timer2, w->Timer3})
+    QVERIFY(ui(w).Command1->isHidden());
+    QVERIFY(ui(w).Command2->isHidden());
+    for (QTimer *t : {ui(w).Timer1, ui(w).Timer2, ui(w).Timer3})
         QVERIFY(!t->isActive());
     QVERIFY(!QApplication::overrideCursor());
     // The pool is rebuilt for the next run.
     QVERIFY(!m_ctx->pool.RunOut);
     QCOMPARE(m_ctx->pool.Size(), 2);
-    QVERIFY(w->Command3->isEnabled());
+    QVERIFY(ui(w).Command3->isEnabled());
 }
 
 void TestTestWindow::backSavesNothing()
@@ -654,7 +675,7 @@ void TestTestWindow::backSavesNothing()
     ticks(w, 12);
     type(w, "house"); // the item becomes critical: something to save
     QPointer<TestWindow> watch(w);
-    QTest::mouseClick(w->Command3, Qt::LeftButton);
+    QTest::mouseClick(ui(w).Command3, Qt::LeftButton);
 
     QVERIFY(watch.isNull() || watch->isHidden());
     QVERIFY(!m_mw->tests().openWindow());
@@ -672,7 +693,7 @@ void TestTestWindow::readAloud()
     TestWindow *w = openToEnglish();
     w->Command1_Click();
     type(w, "house");
-    QTest::mouseClick(w->Voce, Qt::LeftButton);
+    QTest::mouseClick(ui(w).Voce, Qt::LeftButton);
     QCOMPARE(m_desk->speech.spoken, QStringList{"house"});
     w->close();
     flushDeletes();
@@ -717,7 +738,7 @@ void TestTestWindow::longEntriesShowWhole()
         w->resize(size);
     QTRY_VERIFY(!size.isValid() || w->size() == size);
     // The background stretches over the window at any size.
-    QCOMPARE(w->bandiera->geometry(), w->rect());
+    QCOMPARE(ui(w).bandiera->geometry(), w->rect());
     w->Command1_Click();
     QCOMPARE(w->questionBox()->text(), wide);
     QVERIFY(showsWhole(w->questionBox()));

@@ -1,11 +1,9 @@
 #include "app/countrypanel.h"
 
-#include "app/mainwindow.h"
-#include "app/twips.h"
+#include "platform/twips.h"
+#include "vocab/vocabstore.h"
 
-#include <QAction>
 #include <QFrame>
-#include <QIcon>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -27,10 +25,17 @@ QString FlagPicture(const QString &flagKey)
     return QStringLiteral(":/pictures/flag_%1.svg").arg(flagKey);
 }
 
-CountryPanel::CountryPanel(MainWindow &mw) : m_mw(mw)
+CountryPanel::CountryPanel(VocabStore &store, ItemTable &criticals, QWidget *overlayParent)
+    : m_store(store), m_criticals(criticals)
 {
-    QFrame *frame = mw.FrameNazione;
-    frame->setGeometry(twipsRect(0, 1080, 3015, 3600));
+    QFrame *frame = m_frame = new QFrame(overlayParent);
+    frame->setObjectName(QStringLiteral("FrameNazione"));
+    frame->setFrameShape(QFrame::Panel);
+    frame->setFrameShadow(QFrame::Raised);
+    frame->setAutoFillBackground(true);
+    frame->hide();
+    // The design's size, at the top left of the area below the toolbar.
+    frame->setGeometry(QRect(QPoint(0, 0), twipsRect(0, 1080, 3015, 3600).size()));
 
     auto *title = new QLabel(QStringLiteral("COUNTRY SELECTION"), frame);
     title->setObjectName(QStringLiteral("Label10"));
@@ -81,13 +86,13 @@ CountryPanel::CountryPanel(MainWindow &mw) : m_mw(mw)
 
 void CountryPanel::menuCountry_Click()
 {
-    m_mw.FrameNazione->show();
-    m_mw.FrameNazione->raise();
+    m_frame->show();
+    m_frame->raise();
 }
 
 void CountryPanel::Command2_Click()
 {
-    m_mw.FrameNazione->hide();
+    m_frame->hide();
 }
 
 QRadioButton *CountryPanel::buttonFor(qint16 code) const
@@ -108,18 +113,18 @@ void CountryPanel::choose(qint16 code, bool checked)
 {
     if (!checked || m_applying)
         return;
-    m_mw.ctx().store.LanguageCode = code;
+    m_store.LanguageCode = code;
     ApplyLanguage();
 }
 
 void CountryPanel::ApplyLanguage()
 {
-    const qint16 code = m_mw.ctx().store.LanguageCode;
+    const qint16 code = m_store.LanguageCode;
     const LanguageLook look = LookOfLanguage(code);
-    m_mw.button(9)->setIcon(QIcon(FlagPicture(look.flagKey)));
+    emit flagChanged(FlagPicture(look.flagKey));
     m_applying = true;
     buttonFor(code)->setChecked(true);
     m_applying = false;
-    m_mw.ctx().store.SetHeaderText(ItemTable::MyLanguageColumn, look.columnTitle);
-    m_mw.criticalsTable()->SetHeaderText(ItemTable::MyLanguageColumn, look.columnTitle);
+    m_store.SetHeaderText(ItemTable::MyLanguageColumn, look.columnTitle);
+    m_criticals.SetHeaderText(ItemTable::MyLanguageColumn, look.columnTitle);
 }

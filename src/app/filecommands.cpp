@@ -1,22 +1,12 @@
 #include "app/filecommands.h"
 
-#include "app/countrypanel.h"
-#include "app/mainwindow.h"
-#include "review/historyview.h"
-#include "review/reviewviews.h"
-#include "edit/editview.h"
-#include "test/optionspanel.h"
+#include "app/filehost.h"
+#include "test/appcontext.h"
 #include "vocab/vocabfile.h"
 
-#include <QAction>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QMenu>
-#include <QMenuBar>
-#include <QPointer>
-#include <QToolBar>
-#include <vector>
 
 const QString FileCommands::OpenTitle = QStringLiteral("Choose the file to open");
 // Qt reads "name(patterns)" as a filter named "eng files" for "*.eng".
@@ -27,49 +17,33 @@ const QString FileCommands::SaveFilter =
 
 namespace {
 
-// Keeps the main window from taking commands while a file loads: its menu
-// bar, toolbar and central area are disabled (which also silences the menus'
-// shortcuts) and put back as they were afterwards. The window still repaints,
-// and message boxes, being windows of their own, still take their answer.
+// Keeps the main window from taking commands while a file loads, and gives
+// them back however the load ends.
 class CommandsHeldOff {
 public:
-    CommandsHeldOff(MainWindow &mw, bool &loading) : m_loading(loading)
+    CommandsHeldOff(FileHost &host, bool &loading) : m_host(host), m_loading(loading)
     {
         m_loading = true;
-        // A menu follows the enabled state of the menu bar into its entry in
-        // the bar, which would lose which menus were off: keep them.
-        for (QAction *menu : mw.menuBar()->actions())
-            m_menus.push_back({menu, menu->isEnabled()});
-        for (QWidget *w : {static_cast<QWidget *>(mw.menuBar()),
-                           static_cast<QWidget *>(mw.BottBar), mw.Central}) {
-            m_widgets.push_back({w, w->isEnabledTo(w->parentWidget())});
-            w->setEnabled(false);
-        }
+        m_host.holdCommands(true);
     }
     ~CommandsHeldOff()
     {
-        for (const auto &[widget, wasEnabled] : m_widgets)
-            if (widget)
-                widget->setEnabled(wasEnabled);
-        for (const auto &[menu, wasEnabled] : m_menus)
-            if (menu)
-                menu->setEnabled(wasEnabled);
+        m_host.holdCommands(false);
         m_loading = false;
     }
     CommandsHeldOff(const CommandsHeldOff &) = delete;
     CommandsHeldOff &operator=(const CommandsHeldOff &) = delete;
 
 private:
+    FileHost &m_host;
     bool &m_loading;
-    std::vector<std::pair<QPointer<QWidget>, bool>> m_widgets;
-    std::vector<std::pair<QPointer<QAction>, bool>> m_menus;
 };
 
 } // namespace
 
 QString FileCommands::enterWorkingFolder()
 {
-    VocabStore &store = m_mw.ctx().store;
+    VocabStore &store = m_ctx.store;
     if (store.WorkingFolder.isEmpty())
         store.WorkingFolder = QDir::currentPath();
     // A folder that has gone meanwhile leaves the current directory as it is;
@@ -78,60 +52,40 @@ QString FileCommands::enterWorkingFolder()
     return store.WorkingFolder;
 }
 
-void FileCommands::enableVocabularyCommands(bool includingTenth)
-{
-    m_mw.menuApri->setEnabled(false);
-    m_mw.setButtonEnabled(1, false);
-    m_mw.ctx().store.SetSaveAvailable(true);
-    for (QMenu *menu : {m_mw.menuView, m_mw.menuEdit, m_mw.menuOptions, m_mw.menuTest})
-        MainWindow::setMenuEnabled(menu, true);
-    m_mw.menuLeggi->setEnabled(true);
-    m_mw.menuAscolta->setEnabled(true);
-    m_mw.setButtonsEnabled({2, 3, 4, 5, 6, 7, 8, 9}, true);
-    if (includingTenth)
-        m_mw.setButtonEnabled(10, true);
-}
-
 void FileCommands::menuNuovo_Click()
 {
     if (m_loading)
         return;
-    AppContext &ctx = m_mw.ctx();
-    m_mw.hideRulesFrame();
+    AppContext &ctx = m_ctx;
+    m_host.hideRulesFrame();
     // New stays in the File menu while the read, listen or history view is
     // on; that view is switched off first, so the edit view that New opens
     // is not left under its list or its pressed listen button.
-    if (m_mw.menuLeggi->text() != QLatin1String("Read items"))
-        m_mw.review().menuLeggi_Click();
-    if (m_mw.menuAscolta->text() != QLatin1String("Listen items"))
-        m_mw.review().menuAscolta_Click();
-    if (m_mw.menuStoria->text() != QLatin1String("Show tests history"))
-        m_mw.history().menuStoria_Click();
+    m_host.endReviewViews();
     if (ctx.store.WorkingFolder.isEmpty())
         ctx.store.WorkingFolder = QDir::currentPath();
     ctx.store.CurrentFileName.clear();
     ctx.store.SkipNextSave = false;
     ctx.session.Score = 1000;
-    ctx.session.SessionStart = m_mw.desktop().clock->now().time();
-    m_mw.country().menuCountry_Click();
-    m_mw.options().CreateLessonBoxes();
-    enableVocabularyCommands(true);
-    // The caption tells the edit view to open rather than close.
-    m_mw.menuAggiorna->setText(QStringLiteral("Edit items"));
-    m_mw.edit().menuAggiorna_Click();
+    ctx.session.SessionStart = ctx.desktop.clock->now().time();
+    m_opened = true;
+    m_host.chooseLanguage();
+    m_host.makeLessonBoxes(false);
+    m_host.enableVocabularyCommands(true);
+    m_host.openEditView();
 }
 
 void FileCommands::menuApri_Click()
 {
     // Open reads into the store once per run; a request that arrives after
     // New or Open (from a queued click) is ignored.
-    if (m_loading || !m_mw.menuApri->isEnabled())
+    if (m_loading || m_opened)
         return;
-    AppContext &ctx = m_mw.ctx();
-    m_mw.hideRulesFrame();
+    AppContext &ctx = m_ctx;
+    m_host.hideRulesFrame();
     const QString startFolder = enterWorkingFolder();
     const QString path =
-        m_mw.desktop().dialogs->openFile(&m_mw, OpenTitle, OpenFilter, startFolder);
+        ctx.desktop.dialogs->openFile(m_host.hostWindow(), OpenTitle, OpenFilter, startFolder);
     if (path.trimmed().isEmpty())
         return;
     if (!load(path))
@@ -143,27 +97,27 @@ void FileCommands::menuApri_Click()
     ctx.store.CurrentFileName = path;
     ctx.store.SkipNextSave = false;
     ctx.session.Score = 1000;
-    ctx.session.SessionStart = m_mw.desktop().clock->now().time();
-    m_mw.country().ApplyLanguage();
-    m_mw.options().CreateLessonBoxes();
-    m_mw.options().RebuildLessonTable();
-    enableVocabularyCommands(false);
+    ctx.session.SessionStart = ctx.desktop.clock->now().time();
+    m_opened = true;
+    m_host.showLanguage();
+    m_host.makeLessonBoxes(true);
+    m_host.enableVocabularyCommands(false);
 }
 
 bool FileCommands::load(const QString &path)
 {
-    VocabStore &store = m_mw.ctx().store;
-    platform::MessageBoxes &boxes = *m_mw.desktop().boxes;
+    VocabStore &store = m_ctx.store;
+    platform::MessageBoxes &boxes = *m_ctx.desktop.boxes;
     VocabFileContents contents;
     QString error;
     bool read;
     {
-        CommandsHeldOff held(m_mw, m_loading);
+        CommandsHeldOff held(m_host, m_loading);
         VocabFileReadOptions options;
         options.room = ItemTable::MaxItems - store.ItemCount();
         options.letEventsRun = [] { QCoreApplication::processEvents(); };
         options.onRefusedRow = [&](const VocabFileMessage &message) {
-            boxes.show(&m_mw, message.title, message.text, platform::Icon::Critical,
+            boxes.show(m_host.hostWindow(), message.title, message.text, platform::Icon::Critical,
                        platform::Ok);
         };
         read = ReadVocabFileAt(path, contents, &error, options);
@@ -172,7 +126,8 @@ bool FileCommands::load(const QString &path)
     }
     if (!read) {
         const VocabFileMessage message = OpenFailedMessage(path, error);
-        boxes.show(&m_mw, message.title, message.text, platform::Icon::Critical, platform::Ok);
+        boxes.show(m_host.hostWindow(), message.title, message.text, platform::Icon::Critical,
+                   platform::Ok);
     }
     return read;
 }
@@ -181,21 +136,21 @@ void FileCommands::menuSalva_Click()
 {
     if (m_loading)
         return;
-    AppContext &ctx = m_mw.ctx();
+    AppContext &ctx = m_ctx;
     VocabStore &store = ctx.store;
     if (!store.SaveAvailable()) {
         store.SkipNextSave = false;
         return;
     }
-    m_mw.hideRulesFrame();
+    m_host.hideRulesFrame();
     // A test window's Back button asks for one Save that writes nothing.
     if (store.SkipNextSave) {
         store.SkipNextSave = false;
         return;
     }
     const QString startFolder = enterWorkingFolder();
-    const QString chosen = m_mw.desktop().dialogs->saveFile(&m_mw, SaveTitle, SaveFilter,
-                                                            startFolder, store.CurrentFileName);
+    const QString chosen = ctx.desktop.dialogs->saveFile(m_host.hostWindow(), SaveTitle, SaveFilter,
+                                                         startFolder, store.CurrentFileName);
     if (chosen.trimmed().isEmpty())
         return;
 
@@ -205,8 +160,8 @@ void FileCommands::menuSalva_Click()
     const VocabSaveResult saved = SaveVocabFile(path, store.Items(), store.LanguageCode);
     if (!saved.ok) {
         const VocabFileMessage message = SaveFailedMessage(path, saved.error);
-        m_mw.desktop().boxes->show(&m_mw, message.title, message.text, platform::Icon::Critical,
-                                   platform::Ok);
+        ctx.desktop.boxes->show(m_host.hostWindow(), message.title, message.text,
+                                platform::Icon::Critical, platform::Ok);
         return;
     }
     store.CurrentFileName = path;
@@ -215,6 +170,6 @@ void FileCommands::menuSalva_Click()
     // Test records kept while the vocabulary had no name go to its log now.
     const LogWriteResult logged = ctx.testLog.FlushPendingLogRecords(path);
     if (!logged.Ok)
-        m_mw.desktop().boxes->show(&m_mw, LogFailureTitle(), LogFailureText(logged),
-                                   platform::Icon::Warning, platform::Ok);
+        ctx.desktop.boxes->show(m_host.hostWindow(), LogFailureTitle(), LogFailureText(logged),
+                                platform::Icon::Warning, platform::Ok);
 }

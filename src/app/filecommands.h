@@ -3,11 +3,12 @@
 
 #include <QString>
 
-class MainWindow;
+struct AppContext;
+class FileHost;
 
 class FileCommands {
 public:
-    explicit FileCommands(MainWindow &mw) : m_mw(mw) {}
+    FileCommands(AppContext &ctx, FileHost &host) : m_ctx(ctx), m_host(host) {}
     // New: a vocabulary without a file name yet; opens the country panel and
     // the edit view. Items already in the store stay.
     void menuNuovo_Click();
@@ -32,9 +33,9 @@ private:
     // Reads the file into the store with the window's commands held off;
     // false (and nothing changed) when it cannot be read.
     bool load(const QString &path);
-    // Enables what a vocabulary makes usable, after New or Open.
-    void enableVocabularyCommands(bool includingTenth);
-
-    MainWindow &m_mw;
+    AppContext &m_ctx;
+    FileHost &m_host;
+    // New or Open has run: Open is over for this run.
+    bool m_opened = false;
     bool m_loading = false;
 };

@@ -10,11 +10,9 @@
 #include <QFontDatabase>
 #include <QFrame>
 #include <QLabel>
-#include <QLayout>
 #include <QPointer>
 #include <QPushButton>
 #include <QUrl>
-#include <cmath>
 
 QStringList TestRulesLines()
 {
@@ -80,9 +78,15 @@ QString FindStarterFolder(const QString &programFolder)
     return QString();
 }
 
-HelpCommands::HelpCommands(MainWindow &mw) : m_mw(mw)
+HelpCommands::HelpCommands(AppContext &ctx, ViewHost &host, QWidget *overlayParent)
+    : m_ctx(ctx), m_host(host)
 {
-    QFrame *frame = mw.FrameRegole;
+    QFrame *frame = m_frame = new QFrame(overlayParent);
+    frame->setObjectName(QStringLiteral("FrameRegole"));
+    frame->setFrameShape(QFrame::Panel);
+    frame->setFrameShadow(QFrame::Raised);
+    frame->setAutoFillBackground(true);
+    frame->hide();
 
     auto *title = new QLabel(QStringLiteral("TEST  RULES"), frame);
     title->setObjectName(QStringLiteral("Label9"));
@@ -131,8 +135,8 @@ void HelpCommands::menuIstruzioni_Click()
 {
     const QString page = FindHelpPage(programFolder());
     if (page.isEmpty()) {
-        m_mw.desktop().boxes->show(
-            &m_mw, QStringLiteral("General instruction"),
+        m_ctx.desktop.boxes->show(
+            m_frame->window(), QStringLiteral("General instruction"),
             QStringLiteral("The instructions page cannot be found.\r\nIt should be in:\r\n%1")
                 .arg(QDir::toNativeSeparators(HelpPageCandidates(programFolder()).join(
                     QStringLiteral("\r\n")))),
@@ -141,11 +145,12 @@ void HelpCommands::menuIstruzioni_Click()
     }
     // The desktop may find no program for the page only after a while; the
     // message then names the page, so the user can open it by hand.
-    QPointer<MainWindow> window(&m_mw);
-    m_mw.desktop().browser->open(QUrl::fromLocalFile(page), [window, page](const QString &reason) {
+    QPointer<QWidget> window(m_frame->window());
+    platform::MessageBoxes *boxes = m_ctx.desktop.boxes;
+    m_ctx.desktop.browser->open(QUrl::fromLocalFile(page), [window, boxes, page](const QString &reason) {
         if (!window)
             return;
-        window->desktop().boxes->show(
+        boxes->show(
             window, QStringLiteral("General instruction"),
             QStringLiteral("The instructions page cannot be shown: %1\r\nThe page is:\r\n%2")
                 .arg(reason, QDir::toNativeSeparators(page)),
@@ -155,47 +160,19 @@ void HelpCommands::menuIstruzioni_Click()
 
 void HelpCommands::menuRegole_Click()
 {
-    if (m_mw.FrameOpzioni->isVisible())
-        m_mw.options().Command5_Click();
-    m_mw.FrameRegole->show();
-    m_mw.FrameRegole->raise();
+    m_frame->show();
+    m_frame->raise();
     m_rules->setText(TestRulesText());
-    growWindowToFit();
-}
-
-void HelpCommands::growWindowToFit()
-{
-    MainWindow &mw = m_mw;
-    // A minimised, maximised or full-screen window keeps its size.
-    if (mw.windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen))
-        return;
-    if (mw.layout())
-        mw.layout()->activate();
-    const QWidget *inner = mw.Central;
-    const QRect frame = mw.FrameRegole->geometry();
-
-    // The window grows in steps of 100 twips until the frame fits, the width
-    // keeping 30 twips to spare.
-    auto growth = [](double missing) {
-        if (missing <= 0)
-            return 0;
-        const double stepPixels = 100.0 / 15.0;
-        const int steps = int(std::ceil(missing / stepPixels));
-        return int(std::ceil(steps * stepPixels));
-    };
-    const int wider = growth(frame.right() + 1 + 30.0 / 15.0 - inner->width());
-    const int taller = growth(frame.bottom() + 1 - inner->height());
-    if (wider > 0 || taller > 0)
-        mw.resize(mw.width() + wider, mw.height() + taller);
+    m_host.growToFit(m_frame, ViewHost::Growth::WidthFirst);
 }
 
 void HelpCommands::Command6_Click()
 {
-    m_mw.FrameRegole->hide();
+    m_frame->hide();
 }
 
 void HelpCommands::menuInfo_Click()
 {
-    AboutWindow about(&m_mw);
+    AboutWindow about(m_frame->window());
     about.exec();
 }

@@ -4,9 +4,12 @@
 #include <QString>
 #include <QStringList>
 
-class MainWindow;
+struct AppContext;
+class QFrame;
 class QLabel;
 class QPushButton;
+class QWidget;
+class ViewHost;
 
 // The test rules, line by line, and joined by CR LF as one text.
 QStringList TestRulesLines();
@@ -35,10 +38,12 @@ QString FindStarterFolder(const QString &programFolder);
 
 class HelpCommands {
 public:
-    explicit HelpCommands(MainWindow &mw);
+    // The rules frame opens in the overlay area given, at its top left.
+    HelpCommands(AppContext &ctx, ViewHost &host, QWidget *overlayParent);
     // General instruction (F1, toolbar button 10): the page in the browser.
     void menuIstruzioni_Click();
-    // Test rules: the rules frame.
+    // Test rules: the rules frame (an open options panel is confirmed
+    // first, by the caller).
     void menuRegole_Click();
     // The OK button of the rules frame.
     void Command6_Click();
@@ -50,9 +55,9 @@ public:
     QString programFolder() const;
 
 private:
-    void growWindowToFit();
-
-    MainWindow &m_mw;
+    AppContext &m_ctx;
+    ViewHost &m_host;
+    QFrame *m_frame = nullptr;
     QLabel *m_rules = nullptr;
     QString m_programFolder;
 };

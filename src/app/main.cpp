@@ -1,6 +1,6 @@
 // Vocanto: the splash window first; after three seconds the main window.
 
-#include "app/appcontext.h"
+#include "test/appcontext.h"
 #include "app/mainwindow.h"
 #include "app/splash.h"
 

@@ -3,26 +3,71 @@
 #include "app/countrypanel.h"
 #include "app/filecommands.h"
 #include "app/helpcommands.h"
-#include "app/pictures.h"
 #include "edit/editview.h"
+#include "edit/itemlists.h"
+#include "platform/pictures.h"
 #include "review/historyview.h"
 #include "review/reviewviews.h"
 #include "test/optionspanel.h"
 #include "test/testcommands.h"
 
 #include <QAction>
-#include <QCheckBox>
 #include <QCloseEvent>
-#include <QFrame>
-#include <QHeaderView>
 #include <QIcon>
 #include <QLabel>
+#include <QLayout>
 #include <QMenuBar>
 #include <QToolBar>
-#include <QTreeView>
-#include <QTreeWidget>
+#include <cmath>
+#include <initializer_list>
 
 namespace {
+
+enum class Menu { File, View, Edit, Test, Options };
+enum class Entry { Save, Read, Listen, ToEnglish, ToMine };
+
+// What each view locks while it is on: menus, menu entries and toolbar
+// buttons. Turning the view off enables the same again.
+struct ViewLock {
+    View view;
+    std::initializer_list<Menu> menus;
+    std::initializer_list<Entry> entries;
+    std::initializer_list<int> buttons;
+};
+constexpr ViewLock kViewLocks[] = {
+    {View::Edit, {Menu::View, Menu::Test, Menu::Options}, {}, {2, 3, 4, 5, 7, 8, 9}},
+    {View::Read, {Menu::Edit, Menu::Options, Menu::Test}, {Entry::Save, Entry::Listen},
+     {2, 3, 5, 6, 7, 8, 9}},
+    {View::Listen, {Menu::Edit, Menu::Test, Menu::Options}, {Entry::Read}, {2, 3, 4, 6, 7, 8, 9}},
+    // The Test menu stays, so that "Hide test history" and "Test reset" do.
+    {View::History, {Menu::Edit, Menu::Options, Menu::View},
+     {Entry::Save, Entry::Listen, Entry::ToEnglish, Entry::ToMine}, {2, 4, 5, 6, 7, 8, 9}},
+    {View::Options, {Menu::File, Menu::View, Menu::Edit, Menu::Test, Menu::Options}, {},
+     {2, 3, 4, 5, 6, 7, 8, 9}},
+};
+
+// How a view shows that it is on: its menu entry's caption and its pressed
+// toolbar button. Each view decides on or off by its entry's caption.
+struct OnState {
+    View view;
+    int button;
+    const char *offCaption;
+    const char *onCaption;
+};
+constexpr OnState kOnStates[] = {
+    {View::Read, 4, "Read items", "End reading"},
+    {View::Listen, 5, "Listen items", "End listening"},
+    {View::History, 3, "Show tests history", "Hide test history"},
+    {View::Edit, 6, "Edit items", "End editing"},
+};
+
+const OnState *OnStateOf(View view)
+{
+    for (const OnState &s : kOnStates)
+        if (s.view == view)
+            return &s;
+    return nullptr;
+}
 
 // Connects a menu entry or toolbar button to its command. A checkable action
 // toggles itself before "triggered" arrives; the toggle is undone here, so that
@@ -37,6 +82,11 @@ void connectCommand(QAction *action, QObject *context, F command)
     });
 }
 
+void setMenuEnabled(QMenu *menu, bool on)
+{
+    menu->menuAction()->setEnabled(on);
+}
+
 } // namespace
 
 MainWindow::MainWindow(AppContext &context, QWidget *parent)
@@ -45,71 +95,24 @@ MainWindow::MainWindow(AppContext &context, QWidget *parent)
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("    Vocanto"));
     setWindowIcon(QIcon(QStringLiteral(":/pictures/vocanto.svg")));
-    m_criticals = new ItemTable(this);
 
     buildMenus();
     buildToolbar();
     buildCentral();
 
-    m_files = std::make_unique<FileCommands>(*this);
-    m_country = std::make_unique<CountryPanel>(*this);
-    m_options = std::make_unique<OptionsPanel>(*this);
-    m_tests = std::make_unique<TestCommands>(*this);
-    m_edit = std::make_unique<EditView>(*this);
-    m_review = std::make_unique<ReviewViews>(*this);
-    m_history = std::make_unique<HistoryView>(*this);
-    m_help = std::make_unique<HelpCommands>(*this);
-
-    // Menu entries and toolbar buttons run their commands.
-    connectCommand(menuNuovo, this, [this] { m_files->menuNuovo_Click(); });
-    connectCommand(menuApri, this, [this] { m_files->menuApri_Click(); });
-    connectCommand(menuSalva, this, [this] { m_files->menuSalva_Click(); });
-    connectCommand(menuFine, this, [this] { menuFine_Click(); });
-    connectCommand(menuLeggi, this, [this] { m_review->menuLeggi_Click(); });
-    connectCommand(menuAscolta, this, [this] { m_review->menuAscolta_Click(); });
-    connectCommand(menuAggiorna, this, [this] { m_edit->menuAggiorna_Click(); });
-    connectCommand(menuToEng, this, [this] { m_tests->menuToEng_Click(); });
-    connectCommand(menuToMine, this, [this] { m_tests->menuToMine_Click(); });
-    connectCommand(menuScore, this, [this] { m_options->menuScore_Click(); });
-    connectCommand(menuStoria, this, [this] { m_history->menuStoria_Click(); });
-    connectCommand(menuLezioni, this, [this] { m_options->menuLezioni_Click(); });
-    connectCommand(menuCountry, this, [this] { m_country->menuCountry_Click(); });
-    connectCommand(menuSuoni, this, [this] { menuSuoni_Click(); });
-    connectCommand(menuIstruzioni, this, [this] { m_help->menuIstruzioni_Click(); });
-    connectCommand(menuRegole, this, [this] { m_help->menuRegole_Click(); });
-    connectCommand(menuInfo, this, [this] { m_help->menuInfo_Click(); });
-
-    connectCommand(button(1), this, [this] { m_files->menuApri_Click(); });
-    connectCommand(button(2), this, [this] { m_files->menuSalva_Click(); });
-    connectCommand(button(3), this, [this] { m_history->menuStoria_Click(); });
-    connectCommand(button(4), this, [this] { m_review->menuLeggi_Click(); });
-    connectCommand(button(5), this, [this] { m_review->menuAscolta_Click(); });
-    connectCommand(button(6), this, [this] { m_edit->menuAggiorna_Click(); });
-    connectCommand(button(7), this, [this] { m_options->menuLezioni_Click(); });
-    connectCommand(button(8), this, [this] { m_tests->menuToEng_Click(); });
-    connectCommand(button(9), this, [this] { m_tests->menuToMine_Click(); });
-    connectCommand(button(10), this, [this] { m_help->menuIstruzioni_Click(); });
-
-    // The Save menu entry mirrors whether there is something to save.
-    connect(&m_ctx.store, &VocabStore::saveAvailableChanged, menuSalva, &QAction::setEnabled);
-    menuSalva->setEnabled(m_ctx.store.SaveAvailable());
-
-    // Clicks in the item lists.
-    connect(ListaVoci, &QTreeView::clicked, this,
-            [this](const QModelIndex &index) { m_edit->ListaVoci_ItemClick(index.row() + 1); });
-    connect(ListaCri, &QTreeView::clicked, this,
-            [this](const QModelIndex &index) { m_edit->ListaCri_ItemClick(index.row() + 1); });
-    // A quick second click on a header arrives as a double click; it sorts
-    // again, as a slow one does.
-    for (auto signal : {&QHeaderView::sectionClicked, &QHeaderView::sectionDoubleClicked}) {
-        connect(ListaVoci->header(), signal, this,
-                [this](int section) { m_edit->ListaVoci_ColumnClick(section); });
-        connect(ListaCri->header(), signal, this,
-                [this](int section) { m_edit->ListaCri_ColumnClick(section); });
-    }
-    // The switch follows its state, whatever changed it (the mouse, Space, a
-    // screen reader's toggle action).
-    connect(ChkCri, &QCheckBox::toggled, this, [this] { m_review->ChkCri_Click(); });
+    // Each controller sees the window through its own host interface.
+    ViewHost &views = *this;
+    TestHost &testHost = *this;
+    FileHost &fileHost = *this;
+    m_files = std::make_unique<FileCommands>(m_ctx, fileHost);
+    m_country = std::make_unique<CountryPanel>(m_ctx.store, m_lists->criticals(), Central);
+    m_options = std::make_unique<OptionsPanel>(m_ctx, views, Central);
+    m_tests = std::make_unique<TestCommands>(m_ctx, testHost);
+    m_edit = std::make_unique<EditView>(m_ctx, views, *m_lists, Central);
+    m_review = std::make_unique<ReviewViews>(m_ctx, views, *m_lists);
+    m_history = std::make_unique<HistoryView>(m_ctx, views, *m_lists);
+    m_help = std::make_unique<HelpCommands>(m_ctx, views, Central);
+    connectCommands();
 
     m_country->ApplyLanguage();
     resize(780, 560);
@@ -202,10 +205,11 @@ void MainWindow::buildToolbar()
         a->setObjectName(QStringLiteral("BottBar_%1").arg(i + 1));
         a->setToolTip(QString::fromLatin1(defs[i].text));
         a->setCheckable(defs[i].pressable);
-        m_buttons[i] = a;
+        m_buttons[std::size_t(i)] = a;
     }
     // Before a vocabulary exists only Open and Help do anything.
-    setButtonsEnabled({2, 3, 4, 5, 6, 7, 8, 9}, false);
+    for (int n = 2; n <= 9; ++n)
+        button(n)->setEnabled(false);
 }
 
 void MainWindow::buildCentral()
@@ -220,121 +224,230 @@ void MainWindow::buildCentral()
     Sfondo->setPixmap(RenderPicture(QStringLiteral(":/pictures/background.svg"), QSize(480, 320)));
     Sfondo->resize(480, 320);
 
-    Label0 = new QLabel(Central);
-    Label0->setObjectName(QStringLiteral("Label0"));
-    QFont titleFont = Label0->font();
-    titleFont.setBold(true);
-    Label0->setFont(titleFont);
-    Label0->setAlignment(Qt::AlignCenter);
-    Label0->hide();
-
-    Label1 = new QLabel(Central);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    Label1->hide();
-
-    Label8 = new QLabel(Central);
-    Label8->setObjectName(QStringLiteral("Label8"));
-    Label8->hide();
-
-    ChkCri = new QCheckBox(QStringLiteral("Solo i Critici"), Central);
-    ChkCri->setObjectName(QStringLiteral("ChkCri"));
-    ChkCri->hide();
-
-    auto makeList = [this](const char *name, const char *accessible, ItemTable *model) {
-        auto *list = new QTreeView(Central);
-        list->setObjectName(QString::fromLatin1(name));
-        list->setAccessibleName(QString::fromLatin1(accessible));
-        list->setModel(model);
-        list->setRootIsDecorated(false);
-        list->setItemsExpandable(false);
-        list->setUniformRowHeights(true);
-        list->setAllColumnsShowFocus(true);
-        list->setAlternatingRowColors(true);
-        list->setSelectionMode(QAbstractItemView::SingleSelection);
-        list->setSelectionBehavior(QAbstractItemView::SelectRows);
-        list->setEditTriggers(QAbstractItemView::NoEditTriggers);
-        list->header()->setSectionsClickable(true);
-        list->header()->setSectionsMovable(false);
-        list->header()->setStretchLastSection(false);
-        list->hide();
-        return list;
-    };
-    ListaVoci = makeList("ListaVoci", "All items", &m_ctx.store);
-    ListaCri = makeList("ListaCri", "Critical items", m_criticals);
-
-    laStoria = new QTreeWidget(Central);
-    laStoria->setObjectName(QStringLiteral("laStoria"));
-    laStoria->setAccessibleName(QStringLiteral("Tests history"));
-    laStoria->setRootIsDecorated(false);
-    laStoria->setUniformRowHeights(true);
-    laStoria->setHeaderLabels({QStringLiteral("Date"), QStringLiteral("Start"),
-                               QStringLiteral("End"), QStringLiteral("Items"),
-                               QStringLiteral("'Cs'"), QStringLiteral("Test lessons"),
-                               QStringLiteral("Test items"), QStringLiteral("Test result"),
-                               QStringLiteral("Test 'Cs'")});
-    laStoria->header()->setStretchLastSection(false);
-    laStoria->hide();
-
-    auto makeFrame = [this](const char *name) {
-        auto *frame = new QFrame(Central);
-        frame->setObjectName(QString::fromLatin1(name));
-        frame->setFrameShape(QFrame::Panel);
-        frame->setFrameShadow(QFrame::Raised);
-        frame->setAutoFillBackground(true);
-        frame->hide();
-        return frame;
-    };
-    FrameNazione = makeFrame("FrameNazione");
-    FrameOpzioni = makeFrame("FrameOpzioni");
-    FrameRegole = makeFrame("FrameRegole");
-    FrameAggiorna = makeFrame("FrameAggiorna");
+    // The list page lies over the background, which shows through it where
+    // no list is shown; the frames of the panels open over both.
+    m_lists = new ItemLists(m_ctx.store, Central);
 }
 
-void MainWindow::setButtonEnabled(int n, bool on)
+void MainWindow::connectCommands()
 {
-    button(n)->setEnabled(on);
+    connectCommand(menuNuovo, this, [this] { m_files->menuNuovo_Click(); });
+    connectCommand(menuApri, this, [this] { m_files->menuApri_Click(); });
+    connectCommand(menuSalva, this, [this] { m_files->menuSalva_Click(); });
+    connectCommand(menuFine, this, [this] { menuFine_Click(); });
+    connectCommand(menuLeggi, this, [this] { m_review->menuLeggi_Click(); });
+    connectCommand(menuAscolta, this, [this] { m_review->menuAscolta_Click(); });
+    connectCommand(menuAggiorna, this, [this] { m_edit->menuAggiorna_Click(); });
+    connectCommand(menuToEng, this, [this] { m_tests->menuToEng_Click(); });
+    connectCommand(menuToMine, this, [this] { m_tests->menuToMine_Click(); });
+    connectCommand(menuScore, this, [this] { m_options->menuScore_Click(); });
+    connectCommand(menuStoria, this, [this] { m_history->menuStoria_Click(); });
+    connectCommand(menuLezioni, this, [this] { m_options->menuLezioni_Click(); });
+    connectCommand(menuCountry, this, [this] { m_country->menuCountry_Click(); });
+    connectCommand(menuSuoni, this, [this] { menuSuoni_Click(); });
+    connectCommand(menuIstruzioni, this, [this] { m_help->menuIstruzioni_Click(); });
+    connectCommand(menuRegole, this, [this] { menuRegole_Click(); });
+    connectCommand(menuInfo, this, [this] { m_help->menuInfo_Click(); });
+
+    connectCommand(button(1), this, [this] { m_files->menuApri_Click(); });
+    connectCommand(button(2), this, [this] { m_files->menuSalva_Click(); });
+    connectCommand(button(3), this, [this] { m_history->menuStoria_Click(); });
+    connectCommand(button(4), this, [this] { m_review->menuLeggi_Click(); });
+    connectCommand(button(5), this, [this] { m_review->menuAscolta_Click(); });
+    connectCommand(button(6), this, [this] { m_edit->menuAggiorna_Click(); });
+    connectCommand(button(7), this, [this] { m_options->menuLezioni_Click(); });
+    connectCommand(button(8), this, [this] { m_tests->menuToEng_Click(); });
+    connectCommand(button(9), this, [this] { m_tests->menuToMine_Click(); });
+    connectCommand(button(10), this, [this] { m_help->menuIstruzioni_Click(); });
+
+    // The Save menu entry mirrors whether there is something to save.
+    connect(&m_ctx.store, &VocabStore::saveAvailableChanged, menuSalva, &QAction::setEnabled);
+    menuSalva->setEnabled(m_ctx.store.SaveAvailable());
+    // The language's flag on the button of the test towards my language.
+    connect(m_country.get(), &CountryPanel::flagChanged, this,
+            [this](const QString &picture) { button(9)->setIcon(QIcon(picture)); });
+    // Lessons added or emptied by editing reach the lesson boxes and the pool.
+    connect(m_edit.get(), &EditView::closed, this, [this] { m_options->RebuildLessonTable(); });
 }
 
-void MainWindow::setButtonsEnabled(std::initializer_list<int> ns, bool on)
+void MainWindow::menuRegole_Click()
 {
-    for (int n : ns)
-        setButtonEnabled(n, on);
+    if (m_options->isOpen())
+        m_options->Command5_Click();
+    m_help->menuRegole_Click();
 }
 
-void MainWindow::setButtonPressed(int n, bool pressed)
+// --- The lock table and the on states ---------------------------------------
+
+void MainWindow::lockFor(View view, bool on)
 {
-    button(n)->setChecked(pressed);
+    QMenu *const menus[] = {menuFile, menuView, menuEdit, menuTest, menuOptions};
+    QAction *const entries[] = {menuSalva, menuLeggi, menuAscolta, menuToEng, menuToMine};
+    for (const ViewLock &lock : kViewLocks) {
+        if (lock.view != view)
+            continue;
+        for (Menu m : lock.menus)
+            setMenuEnabled(menus[int(m)], !on);
+        for (Entry e : lock.entries)
+            entries[int(e)]->setEnabled(!on);
+        for (int n : lock.buttons)
+            button(n)->setEnabled(!on);
+    }
 }
 
-bool MainWindow::isButtonPressed(int n) const
+QAction *MainWindow::onStateEntry(View view) const
 {
-    return button(n)->isChecked();
+    switch (view) {
+    case View::Read: return menuLeggi;
+    case View::Listen: return menuAscolta;
+    case View::History: return menuStoria;
+    case View::Edit: return menuAggiorna;
+    case View::Options: break;
+    }
+    return nullptr;
 }
 
-void MainWindow::setMenuEnabled(QMenu *menu, bool on)
+void MainWindow::showOnState(View view, bool on)
 {
-    menu->menuAction()->setEnabled(on);
+    const OnState *state = OnStateOf(view);
+    if (!state)
+        return;
+    onStateEntry(view)->setText(QString::fromLatin1(on ? state->onCaption : state->offCaption));
+    button(state->button)->setChecked(on);
 }
 
-bool MainWindow::isMenuEnabled(const QMenu *menu)
+bool MainWindow::isOn(View view) const
 {
-    return menu->menuAction()->isEnabled();
+    const OnState *state = OnStateOf(view);
+    if (!state)
+        return view == View::Options && m_options->isOpen();
+    return onStateEntry(view)->text() != QLatin1String(state->offCaption);
 }
 
 void MainWindow::hideRulesFrame()
 {
-    FrameRegole->hide();
+    m_help->Command6_Click();
 }
 
-bool MainWindow::speakEnglish(const QString &text, QWidget *parent)
+void MainWindow::showBackground(bool on)
 {
-    if (desktop().speech->speak(text))
-        return true;
-    desktop().boxes->show(parent ? parent : this, QStringLiteral("Attention"), QStringLiteral("Any error ..."),
-                          platform::Icon::Critical, platform::Ok);
-    return false;
+    Sfondo->setVisible(on);
 }
+
+void MainWindow::growToFit(const QWidget *frame, Growth order)
+{
+    // A minimised, maximised or full-screen window keeps its size.
+    if (windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen))
+        return;
+    if (layout())
+        layout()->activate();
+    // Steps of 100 twips; the first direction keeps 30 twips to spare.
+    constexpr double Step = 100.0 / 15.0;
+    constexpr double Spare = 30.0 / 15.0;
+    auto growth = [](double missing) {
+        if (missing <= 0)
+            return 0;
+        return int(std::ceil(std::ceil(missing / Step) * Step));
+    };
+    const QRect need = frame->geometry();
+    const bool widthFirst = order == Growth::WidthFirst;
+    const int wider = growth(need.right() + 1 + (widthFirst ? Spare : 0) - Central->width());
+    const int taller = growth(need.bottom() + 1 + (widthFirst ? 0 : Spare) - Central->height());
+    if (wider > 0 || taller > 0)
+        resize(width() + wider, height() + taller);
+}
+
+// --- What a test window asks ------------------------------------------------
+
+void MainWindow::requestSave()
+{
+    m_files->menuSalva_Click();
+}
+
+void MainWindow::testClosed()
+{
+    m_edit->ClearFields();
+}
+
+// --- What the File commands ask ---------------------------------------------
+
+void MainWindow::endReviewViews()
+{
+    if (isOn(View::Read))
+        m_review->menuLeggi_Click();
+    if (isOn(View::Listen))
+        m_review->menuAscolta_Click();
+    if (isOn(View::History))
+        m_history->menuStoria_Click();
+}
+
+void MainWindow::chooseLanguage()
+{
+    m_country->menuCountry_Click();
+}
+
+void MainWindow::showLanguage()
+{
+    m_country->ApplyLanguage();
+}
+
+void MainWindow::makeLessonBoxes(bool rebuildTable)
+{
+    m_options->CreateLessonBoxes();
+    if (rebuildTable)
+        m_options->RebuildLessonTable();
+}
+
+void MainWindow::enableVocabularyCommands(bool byNew)
+{
+    menuApri->setEnabled(false);
+    button(1)->setEnabled(false);
+    m_ctx.store.SetSaveAvailable(true);
+    for (QMenu *menu : {menuView, menuEdit, menuOptions, menuTest})
+        setMenuEnabled(menu, true);
+    menuLeggi->setEnabled(true);
+    menuAscolta->setEnabled(true);
+    for (int n = 2; n <= 9; ++n)
+        button(n)->setEnabled(true);
+    if (byNew)
+        button(10)->setEnabled(true);
+}
+
+void MainWindow::openEditView()
+{
+    // The caption tells the edit view to open rather than close.
+    showOnState(View::Edit, false);
+    m_edit->menuAggiorna_Click();
+}
+
+void MainWindow::holdCommands(bool held)
+{
+    if (held) {
+        // The menu bar, the toolbar and the area below are disabled, which
+        // also silences the menus' shortcuts; the window still repaints, and
+        // message boxes, being windows of their own, still take answers. A
+        // menu follows the enabled state of the bar into its entry, which
+        // would lose which menus were off: they are kept.
+        m_heldMenus.clear();
+        m_heldWidgets.clear();
+        for (QAction *menu : menuBar()->actions())
+            m_heldMenus.push_back({menu, menu->isEnabled()});
+        for (QWidget *w : {static_cast<QWidget *>(menuBar()), static_cast<QWidget *>(BottBar),
+                           Central}) {
+            m_heldWidgets.push_back({w, w->isEnabledTo(this)});
+            w->setEnabled(false);
+        }
+        return;
+    }
+    for (const auto &[widget, wasEnabled] : m_heldWidgets)
+        widget->setEnabled(wasEnabled);
+    for (const auto &[menu, wasEnabled] : m_heldMenus)
+        menu->setEnabled(wasEnabled);
+    m_heldMenus.clear();
+    m_heldWidgets.clear();
+}
+
+// --- Sounds, exit and layout --------------------------------------------------
 
 void MainWindow::menuSuoni_Click()
 {
@@ -350,7 +463,7 @@ void MainWindow::menuFine_Click()
         return;
     m_inExit = true;
     if (m_ctx.store.SaveAvailable()) {
-        const auto answer = desktop().boxes->show(
+        const auto answer = m_ctx.desktop.boxes->show(
             this, QStringLiteral("Attention !"), QStringLiteral("Save file and test results ?"),
             platform::Icon::None, platform::Yes | platform::No);
         if (answer == platform::Yes) {
@@ -365,7 +478,7 @@ void MainWindow::menuFine_Click()
         }
     }
     if (m_ctx.soundsOn)
-        desktop().sound->playWav(QStringLiteral("clap.wav"));
+        m_ctx.desktop.sound->playWav(QStringLiteral("clap.wav"));
     Form_Unload();
     m_inExit = false;
 }
@@ -396,9 +509,10 @@ void MainWindow::Form_QueryUnload(QCloseEvent *event)
     event->ignore();
     if (m_files->isLoading())
         return;
-    const auto answer = desktop().boxes->show(this, windowTitle(), QStringLiteral("Ending really ?"),
-                                              platform::Icon::Question,
-                                              platform::Yes | platform::No);
+    const auto answer = m_ctx.desktop.boxes->show(this, windowTitle(),
+                                                  QStringLiteral("Ending really ?"),
+                                                  platform::Icon::Question,
+                                                  platform::Yes | platform::No);
     if (answer != platform::Yes)
         return;
     menuFine_Click();
@@ -422,4 +536,17 @@ void MainWindow::changeEvent(QEvent *event)
     QMainWindow::changeEvent(event);
     if (event->type() == QEvent::WindowStateChange)
         Form_Resize();
+}
+
+void MainWindow::Form_Resize()
+{
+    // Nothing is placed while the window is minimised.
+    if (isMinimized() || !Central)
+        return;
+    const int W = Central->width();
+    const int H = Central->height();
+    // The background picture, centred in the area below the toolbar; the
+    // list page over all of that area. The frames open at its top left.
+    Sfondo->move((W - Sfondo->width()) / 2, (H - Sfondo->height()) / 2);
+    m_lists->setGeometry(0, 0, W, H);
 }

@@ -1,45 +1,47 @@
 #pragma once
-// The main window: menus, the toolbar, the item lists and the frames that
-// take turns over the background picture. The commands themselves live in
-// one controller per area (files, country, options, tests, editing, review,
-// history, help); the window creates them and connects its menus to them.
+// The main window: menus, the toolbar and the area below it, where the views
+// take turns over the background picture. The commands live in one
+// controller per area (files, country, options, tests, editing, review,
+// history, help); each asks the window only what its host interface offers,
+// and places its own controls in the area it is given.
 
-#include "app/appcontext.h"
+#include "app/filehost.h"
+#include "platform/views.h"
+#include "test/appcontext.h"
+#include "test/testhost.h"
 
 #include <QMainWindow>
-#include <QPointer>
 #include <array>
 #include <memory>
 
 class QAction;
-class QCheckBox;
-class QFrame;
 class QLabel;
 class QMenu;
 class QToolBar;
-class QTreeView;
-class QTreeWidget;
-class ItemTable;
 
-class FileCommands;
 class CountryPanel;
-class OptionsPanel;
-class TestCommands;
 class EditView;
-class ReviewViews;
-class HistoryView;
+class FileCommands;
 class HelpCommands;
+class HistoryView;
+class ItemLists;
+class OptionsPanel;
+class ReviewViews;
+class TestCommands;
 
-class MainWindow : public QMainWindow {
+class MainWindow : public QMainWindow,
+                   private ViewHost,
+                   private TestHost,
+                   private FileHost {
     Q_OBJECT
 public:
     explicit MainWindow(AppContext &context, QWidget *parent = nullptr);
     ~MainWindow() override;
 
     AppContext &ctx() { return m_ctx; }
-    platform::Desktop &desktop() { return m_ctx.desktop; }
 
-    // Controllers
+    // The controllers, for the program's start and for tests that call a
+    // command's steps directly.
     FileCommands &files() { return *m_files; }
     CountryPanel &country() { return *m_country; }
     OptionsPanel &options() { return *m_options; }
@@ -49,56 +51,14 @@ public:
     HistoryView &history() { return *m_history; }
     HelpCommands &help() { return *m_help; }
 
-    // Menus and their entries
-    QMenu *menuFile, *menuView, *menuEdit, *menuTest, *menuOptions, *menuHelp;
-    QAction *menuNuovo, *menuApri, *menuSalva, *menuFine;
-    QAction *menuLeggi, *menuAscolta;
-    QAction *menuAggiorna;
-    QAction *menuToEng, *menuToMine, *menuScore, *menuStoria;
-    QAction *menuLezioni, *menuCountry, *menuSuoni;
-    QAction *menuIstruzioni, *menuRegole, *menuInfo;
-
-    // The toolbar and its ten buttons (1-based).
-    QToolBar *BottBar;
-    QAction *button(int n) const { return m_buttons.at(n - 1); }
-    void setButtonEnabled(int n, bool on);
-    void setButtonsEnabled(std::initializer_list<int> ns, bool on);
-    void setButtonPressed(int n, bool pressed);
-    bool isButtonPressed(int n) const;
-    static void setMenuEnabled(QMenu *menu, bool on);
-    static bool isMenuEnabled(const QMenu *menu);
-
-    // The area below the toolbar and its shared controls.
-    QWidget *Central;
-    QLabel *Sfondo;
-    QLabel *Label0;
-    QLabel *Label1;
-    QLabel *Label8;
-    QCheckBox *ChkCri;
-    QTreeView *ListaVoci;
-    QTreeView *ListaCri;
-    QTreeWidget *laStoria;
-    ItemTable *criticalsTable() { return m_criticals; }
-
-    // The overlay frames; each area fills its own.
-    QFrame *FrameNazione;
-    QFrame *FrameOpzioni;
-    QFrame *FrameRegole;
-    QFrame *FrameAggiorna;
-
-    // Hides the test-rules frame, as every command that changes the view does.
-    void hideRulesFrame();
-    // Speaks an English text; a failure shows "Any error ..." over the given
-    // window (this one when none is given) and returns false.
-    bool speakEnglish(const QString &text, QWidget *parent = nullptr);
-
     // Menu "Yes/No sounds".
     void menuSuoni_Click();
     // Menu "Exit": the save question, the closing sound, the unload step.
     void menuFine_Click();
     // The close box.
     void Form_QueryUnload(QCloseEvent *event);
-    // Places every control after a change of size.
+    // Places the background picture, the list page and the frames' area
+    // after a change of size.
     void Form_Resize();
 
     // Whether Exit has run; the program then quits.
@@ -113,16 +73,60 @@ protected:
     void changeEvent(QEvent *event) override;
 
 private:
+    // What the views may ask (ViewHost).
+    void lockFor(View view, bool on) override;
+    void showOnState(View view, bool on) override;
+    bool isOn(View view) const override;
+    void hideRulesFrame() override;
+    void showBackground(bool on) override;
+    void growToFit(const QWidget *frame, Growth order) override;
+    // What a test window may ask (TestHost).
+    QWidget *hostWindow() override { return this; }
+    void requestSave() override;
+    void testClosed() override;
+    // What the File commands may ask (FileHost).
+    void endReviewViews() override;
+    void chooseLanguage() override;
+    void showLanguage() override;
+    void makeLessonBoxes(bool rebuildTable) override;
+    void enableVocabularyCommands(bool byNew) override;
+    void openEditView() override;
+    void holdCommands(bool held) override;
+
     void buildMenus();
     void buildToolbar();
     void buildCentral();
+    void connectCommands();
     void Form_Unload();
+    // The toolbar's buttons, 1-based.
+    QAction *button(int n) const { return m_buttons.at(std::size_t(n - 1)); }
+    QAction *onStateEntry(View view) const;
+    // Help's "Test rules": an open options panel is confirmed first.
+    void menuRegole_Click();
 
     AppContext &m_ctx;
-    std::array<QAction *, 10> m_buttons{};
-    ItemTable *m_criticals = nullptr;
     bool m_ended = false;
     bool m_inExit = false;
+
+    // Menus and their entries.
+    QMenu *menuFile, *menuView, *menuEdit, *menuTest, *menuOptions, *menuHelp;
+    QAction *menuNuovo, *menuApri, *menuSalva, *menuFine;
+    QAction *menuLeggi, *menuAscolta;
+    QAction *menuAggiorna;
+    QAction *menuToEng, *menuToMine, *menuScore, *menuStoria;
+    QAction *menuLezioni, *menuCountry, *menuSuoni;
+    QAction *menuIstruzioni, *menuRegole, *menuInfo;
+    // The toolbar and its ten buttons.
+    QToolBar *BottBar;
+    std::array<QAction *, 10> m_buttons{};
+    // The area below the toolbar: the background picture, the list page and
+    // the frames that open over them.
+    QWidget *Central;
+    QLabel *Sfondo;
+    ItemLists *m_lists;
+    // Enabled states kept while a file loads.
+    std::vector<std::pair<QAction *, bool>> m_heldMenus;
+    std::vector<std::pair<QWidget *, bool>> m_heldWidgets;
 
     std::unique_ptr<FileCommands> m_files;
     std::unique_ptr<CountryPanel> m_country;

@@ -1,22 +1,17 @@
 #include "edit/editview.h"
 
-#include "app/mainwindow.h"
-#include "app/pictures.h"
 #include "edit/entrychecks.h"
+#include "edit/itemlists.h"
 #include "edit/workarea.h"
-#include "test/optionspanel.h"
+#include "platform/pictures.h"
+#include "platform/views.h"
+#include "test/appcontext.h"
 
-#include <QAction>
-#include <QCheckBox>
-#include <QFrame>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMenu>
-#include <QPixmap>
-#include <QPushButton>
 #include <QTreeView>
 
 namespace {
+
+const QString AllItemsTitle = QStringLiteral("All items - All lessons");
 
 // The pencil pointer of the edit view; its hot spot is the pencil's tip, at
 // the lower left.
@@ -27,22 +22,27 @@ QCursor makeEditCursor()
 
 } // namespace
 
-EditView::EditView(MainWindow &mw)
-    : m_mw(mw), m_work(std::make_unique<WorkArea>(mw, *this)), m_editCursor(makeEditCursor())
+EditView::EditView(AppContext &ctx, ViewHost &host, ItemLists &lists, QWidget *overlayParent)
+    : m_ctx(ctx), m_host(host), m_lists(lists),
+      m_work(new WorkArea(ctx, host, *this, lists, overlayParent)), m_editCursor(makeEditCursor())
 {
+    connect(&lists, &ItemLists::itemClicked, this, &EditView::ListaVoci_ItemClick);
+    connect(&lists, &ItemLists::criticalClicked, this, &EditView::ListaCri_ItemClick);
+    connect(&lists, &ItemLists::itemHeaderClicked, this, &EditView::ListaVoci_ColumnClick);
+    connect(&lists, &ItemLists::criticalsHeaderClicked, this, &EditView::ListaCri_ColumnClick);
 }
 
 EditView::~EditView() = default;
 
 bool EditView::isOpen() const
 {
-    return m_mw.menuAggiorna->text() == QLatin1String("End editing");
+    return m_host.isOn(View::Edit);
 }
 
 void EditView::menuAggiorna_Click()
 {
-    m_mw.hideRulesFrame();
-    if (m_mw.menuAggiorna->text() == QLatin1String("Edit items"))
+    m_host.hideRulesFrame();
+    if (!isOpen())
         OpenView();
     else
         CloseView();
@@ -50,67 +50,57 @@ void EditView::menuAggiorna_Click()
 
 void EditView::OpenView()
 {
-    VocabStore &store = m_mw.ctx().store;
-    m_mw.Sfondo->hide();
-    m_mw.setButtonPressed(6, true);
+    VocabStore &store = m_ctx.store;
+    m_host.showBackground(false);
+    m_host.showOnState(View::Edit, true);
 
-    m_mw.Label0->setText(QStringLiteral("All items - All lessons"));
-    m_mw.Label1->setText(TotalItemsText(store.ItemCount()));
-    m_mw.Label1->show();
+    m_lists.showTitle(AllItemsTitle);
+    m_lists.showCount(TotalItemsText(store.ItemCount()));
 
-    // With button 6 pressed the layout leaves room for the work area.
-    m_mw.Form_Resize();
-    m_mw.ListaVoci->viewport()->setCursor(m_editCursor);
-    m_mw.ListaVoci->show();
+    // The work area first, so that the list is placed above it.
+    m_work->show();
+    m_lists.placeControls();
+    QTreeView *list = m_lists.itemList();
+    list->viewport()->setCursor(m_editCursor);
+    list->show();
+    m_lists.hideCriticalsSwitch();
 
-    m_mw.ChkCri->hide();
-    m_mw.Label8->hide();
-    m_mw.Label0->show();
-
-    m_mw.menuAggiorna->setText(QStringLiteral("End editing"));
-    for (QMenu *menu : {m_mw.menuView, m_mw.menuTest, m_mw.menuOptions})
-        MainWindow::setMenuEnabled(menu, false);
+    m_host.lockFor(View::Edit, true);
     store.SetSaveAvailable(true);
-    m_mw.setButtonsEnabled({2, 3, 4, 5, 7, 8, 9}, false);
 
-    m_work->SetVisible(true);
     m_work->SetButtons(true, false, false);
     SelectedItem = 0;
     m_work->EmptyFields();
-    m_work->LEZ->setFocus();
+    m_work->FocusLesson();
 }
 
 void EditView::CloseView()
 {
-    m_mw.setButtonPressed(6, false);
-    m_mw.Form_Resize();
-    m_mw.ListaVoci->viewport()->unsetCursor();
-    m_mw.ListaVoci->hide();
+    m_host.showOnState(View::Edit, false);
+    QTreeView *list = m_lists.itemList();
+    list->viewport()->unsetCursor();
+    list->hide();
 
-    m_mw.Label0->hide();
-    m_mw.Label1->hide();
-    m_work->Label2->hide();
+    m_lists.hideTitle();
+    m_lists.hideCount();
+    m_work->HideStatus();
 
-    m_mw.menuAggiorna->setText(QStringLiteral("Edit items"));
-    m_mw.ctx().store.SetSaveAvailable(true);
-    for (QMenu *menu : {m_mw.menuView, m_mw.menuTest, m_mw.menuOptions})
-        MainWindow::setMenuEnabled(menu, true);
+    m_ctx.store.SetSaveAvailable(true);
+    m_host.lockFor(View::Edit, false);
+    m_work->HideInstructions();
+    m_work->hide();
+    m_lists.placeControls();
 
-    m_mw.FrameAggiorna->hide();
-    m_mw.setButtonsEnabled({2, 3, 4, 5, 7, 8, 9}, true);
-    m_work->SetVisible(false);
-
-    // Lessons added or emptied by editing reach the lesson boxes and the pool.
-    m_mw.options().RebuildLessonTable();
-    m_mw.Sfondo->show();
+    emit closed();
+    m_host.showBackground(true);
 }
 
 void EditView::ListaVoci_ItemClick(int row)
 {
-    VocabStore &store = m_mw.ctx().store;
+    VocabStore &store = m_ctx.store;
     if (!store.IsValidPosition(row))
         return;
-    if (m_mw.isButtonPressed(5)) {
+    if (m_host.isOn(View::Listen)) {
         SpeakRow(store, row);
         return;
     }
@@ -118,42 +108,37 @@ void EditView::ListaVoci_ItemClick(int row)
         return;
 
     SelectedItem = static_cast<qint16>(row);
-    m_mw.ListaVoci->setCurrentIndex(store.index(row - 1, 0));
-    const VocabItem &item = store.Item(row);
-    m_work->LEZ->setText(item.Lesson);
-    m_work->CRI->setText(item.CriticalMark);
-    m_work->ENGL->setText(item.English);
-    m_work->ITAL->setText(item.MyLanguage);
-    m_work->SetButtons(false, false, true);
-    m_work->Label2->hide();
+    m_lists.itemList()->setCurrentIndex(store.index(row - 1, 0));
+    m_work->LoadItem(store.Item(row));
 }
 
 void EditView::ListaCri_ItemClick(int row)
 {
-    const ItemTable &criticals = *m_mw.criticalsTable();
+    const ItemTable &criticals = m_lists.criticals();
     if (criticals.IsValidPosition(row))
         SpeakRow(criticals, row);
 }
 
 void EditView::SpeakRow(const ItemTable &table, int row)
 {
-    m_work->ENGL->setText(table.Item(row).English);
-    m_mw.speakEnglish(m_work->ENGL->text());
+    // The English text goes through the work area's English field, as the
+    // item list always did, even while the field is hidden.
+    m_work->SetEnglish(table.Item(row).English);
+    platform::SpeakOrReport(m_ctx.desktop, m_lists.window(), m_work->English());
 }
 
 void EditView::ListaVoci_ColumnClick(int column)
 {
-    AppContext &ctx = m_mw.ctx();
-    SortList(m_mw.ListaVoci, ctx.store, column);
+    SortList(m_lists.itemList(), m_ctx.store, column);
     // The sort has moved the items to other positions, so the pool built
     // over the old positions would ask other items than the chosen lessons'.
-    ctx.pool.PendingItem = 0;
-    ctx.pool.BuildItemPool(ctx.store, ctx.options);
+    m_ctx.pool.PendingItem = 0;
+    m_ctx.pool.BuildItemPool(m_ctx.store, m_ctx.options);
 }
 
 void EditView::ListaCri_ColumnClick(int column)
 {
-    SortList(m_mw.ListaCri, *m_mw.criticalsTable(), column);
+    SortList(m_lists.criticalsList(), m_lists.criticals(), column);
 }
 
 void EditView::SortList(QTreeView *list, ItemTable &table, int column)
@@ -171,27 +156,4 @@ void EditView::SortList(QTreeView *list, ItemTable &table, int column)
 void EditView::ClearFields()
 {
     m_work->EmptyFields();
-}
-
-void EditView::RebuildCriticalsList()
-{
-    QVector<VocabItem> copies;
-    for (const VocabItem &item : m_mw.ctx().store.Items())
-        if (item.CriticalMark == QLatin1String("c"))
-            copies.append(item);
-    m_mw.criticalsTable()->SetItems(std::move(copies));
-}
-
-int EditView::PlaceWorkArea(int W, int H)
-{
-    return m_work->Place(W, H);
-}
-
-void EditView::ShowCountLine(const QString &text)
-{
-    QLabel *label = m_mw.Label1;
-    label->setText(text);
-    // The layout places the count at the list's right edge, as the review
-    // views do.
-    m_mw.Form_Resize();
 }

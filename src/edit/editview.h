@@ -3,18 +3,23 @@
 // items of both lists and the sorting of either list by a header click.
 
 #include <QCursor>
+#include <QObject>
 #include <QtGlobal>
-#include <memory>
 
+struct AppContext;
+class ItemLists;
 class ItemTable;
-class MainWindow;
 class QTreeView;
+class ViewHost;
 class WorkArea;
 
-class EditView {
+class EditView : public QObject {
+    Q_OBJECT
 public:
-    explicit EditView(MainWindow &mw);
-    ~EditView();
+    // The view shows itself in the list page given; its instructions frame
+    // opens in the overlay area.
+    EditView(AppContext &ctx, ViewHost &host, ItemLists &lists, QWidget *overlayParent);
+    ~EditView() override;
 
     // Opens the view when it is closed, closes it when it is open.
     void menuAggiorna_Click();
@@ -28,19 +33,14 @@ public:
     void ClearFields();
     bool isOpen() const;
 
-    // Fills the criticals table with copies of the items whose mark is
-    // exactly "c", in the order of the item list.
-    void RebuildCriticalsList();
-
-    // Places the work area at the bottom of the central area (W x H) and
-    // returns the top of the work area.
-    int PlaceWorkArea(int W, int H);
-    // Sets the count line and keeps it at the list's right edge.
-    void ShowCountLine(const QString &text);
-
     WorkArea &workArea() { return *m_work; }
 
     qint16 SelectedItem = 0;
+
+signals:
+    // The view has closed: lessons added or emptied by editing are to reach
+    // the lesson boxes and the pool.
+    void closed();
 
 private:
     void OpenView();
@@ -48,7 +48,9 @@ private:
     void SortList(QTreeView *list, ItemTable &table, int column);
     void SpeakRow(const ItemTable &table, int row);
 
-    MainWindow &m_mw;
-    std::unique_ptr<WorkArea> m_work;
+    AppContext &m_ctx;
+    ViewHost &m_host;
+    ItemLists &m_lists;
+    WorkArea *m_work;
     QCursor m_editCursor;
 };

@@ -1,8 +1,9 @@
 #include "edit/workarea.h"
 
-#include "app/mainwindow.h"
-#include "app/twips.h"
 #include "edit/editview.h"
+#include "edit/itemlists.h"
+#include "platform/views.h"
+#include "test/appcontext.h"
 
 #include <QAbstractItemModel>
 #include <QFrame>
@@ -12,6 +13,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTreeView>
+#include <QResizeEvent>
 
 namespace {
 
@@ -25,7 +27,6 @@ QLineEdit *makeField(QWidget *parent, const char *name, const char *accessible,
     field->setObjectName(QString::fromLatin1(name));
     field->setAccessibleName(QString::fromLatin1(accessible));
     field->setPlaceholderText(QString::fromLatin1(placeholder));
-    field->hide();
     return field;
 }
 
@@ -35,22 +36,26 @@ QPushButton *makeButton(QWidget *parent, const char *name, const char *caption,
     auto *button = new QPushButton(QString::fromLatin1(caption), parent);
     button->setObjectName(QString::fromLatin1(name));
     button->setToolTip(QString::fromLatin1(toolTip));
-    button->hide();
     return button;
 }
 
 } // namespace
 
-WorkArea::WorkArea(MainWindow &mw, EditView &view) : m_mw(mw), m_view(view)
+WorkArea::WorkArea(AppContext &ctx, ViewHost &host, EditView &view, ItemLists &lists,
+                   QWidget *overlayParent)
+    : QWidget(&lists), m_ctx(ctx), m_host(host), m_view(view), m_lists(lists)
 {
+    setObjectName(QStringLiteral("WorkArea"));
     buildButtons();
     buildFields();
-    buildInstructions();
+    buildInstructions(overlayParent);
+    hide();
+    lists.setBottomArea(this);
 }
 
 void WorkArea::buildFields()
 {
-    QWidget *parent = m_mw.Central;
+    QWidget *parent = this;
     LEZ = makeField(parent, "LEZ", "Lesson", "L");
     CRI = makeField(parent, "CRI", "Critical mark", "C");
     ENGL = makeField(parent, "ENGL", "English", "English");
@@ -87,7 +92,7 @@ void WorkArea::buildFields()
 
 void WorkArea::buildButtons()
 {
-    QWidget *parent = m_mw.Central;
+    QWidget *parent = this;
     Ccan = makeButton(parent, "Ccan", "E", "Erase");
     Cmod = makeButton(parent, "Cmod", "C", "Change");
     Cadd = makeButton(parent, "Cadd", "A", "Add");
@@ -111,9 +116,16 @@ void WorkArea::buildButtons()
     connect(Ccome, &QPushButton::clicked, this, [this] { Ccome_Click(); });
 }
 
-void WorkArea::buildInstructions()
+void WorkArea::buildInstructions(QWidget *overlayParent)
 {
-    QFrame *frame = m_mw.FrameAggiorna;
+    // The frame opens at the top left of the area below the toolbar, like
+    // the other frames of the main window.
+    QFrame *frame = FrameAggiorna = new QFrame(overlayParent);
+    frame->setObjectName(QStringLiteral("FrameAggiorna"));
+    frame->setFrameShape(QFrame::Panel);
+    frame->setFrameShadow(QFrame::Raised);
+    frame->setAutoFillBackground(true);
+    frame->hide();
 
     Label4 = new QLabel(QStringLiteral("EDIT  RULES"), frame);
     Label4->setObjectName(QStringLiteral("Label4"));
@@ -228,7 +240,7 @@ bool WorkArea::checkFields(EntryCheck &check)
     check = CheckEntry(LEZ->text(), CRI->text(), ENGL->text(), ITAL->text());
     if (check.ok())
         return true;
-    m_mw.desktop().boxes->show(&m_mw, ProgramTitle(), FaultMessage(check.fault),
+    m_ctx.desktop.boxes->show(window(), ProgramTitle(), FaultMessage(check.fault),
                                platform::Icon::None, platform::Ok);
     return false;
 }
@@ -236,9 +248,9 @@ bool WorkArea::checkFields(EntryCheck &check)
 void WorkArea::Cadd_Click()
 {
     m_view.SelectedItem = 0;
-    VocabStore &store = m_mw.ctx().store;
+    VocabStore &store = m_ctx.store;
     if (store.ItemCount() >= ItemTable::MaxItems) {
-        m_mw.desktop().boxes->show(&m_mw, ProgramTitle(), FullTableMessage(),
+        m_ctx.desktop.boxes->show(window(), ProgramTitle(), FullTableMessage(),
                                    platform::Icon::Warning, platform::Ok);
         return;
     }
@@ -248,8 +260,8 @@ void WorkArea::Cadd_Click()
 
     for (int n = NextDuplicate(store, check.item.English, 0); n != 0;
          n = NextDuplicate(store, check.item.English, n)) {
-        const platform::Button answer = m_mw.desktop().boxes->show(
-            &m_mw, DuplicateTitle(), DuplicateQuestion(store.Item(n)), platform::Icon::None,
+        const platform::Button answer = m_ctx.desktop.boxes->show(
+            window(), DuplicateTitle(), DuplicateQuestion(store.Item(n)), platform::Icon::None,
             platform::Yes | platform::No);
         if (answer != platform::Yes) {
             ShowStatus(QStringLiteral("Add discarded"));
@@ -258,7 +270,7 @@ void WorkArea::Cadd_Click()
     }
 
     if (!store.Append(check.item)) {
-        m_mw.desktop().boxes->show(&m_mw, ProgramTitle(), FullTableMessage(),
+        m_ctx.desktop.boxes->show(window(), ProgramTitle(), FullTableMessage(),
                                    platform::Icon::Warning, platform::Ok);
         return;
     }
@@ -267,13 +279,13 @@ void WorkArea::Cadd_Click()
     SetButtons(true, false, false);
     showCountLine();
     ShowStatus(QStringLiteral("Add done!"));
-    m_mw.ListaVoci->scrollTo(store.index(store.ItemCount() - 1, 0));
+    m_lists.itemList()->scrollTo(store.index(store.ItemCount() - 1, 0));
     store.SetSaveAvailable(true);
 }
 
 void WorkArea::Cmod_Click()
 {
-    VocabStore &store = m_mw.ctx().store;
+    VocabStore &store = m_ctx.store;
     if (!store.IsValidPosition(m_view.SelectedItem))
         return;
     EntryCheck check;
@@ -287,7 +299,7 @@ void WorkArea::Cmod_Click()
 
 void WorkArea::Ccan_Click()
 {
-    VocabStore &store = m_mw.ctx().store;
+    VocabStore &store = m_ctx.store;
     if (!store.IsValidPosition(m_view.SelectedItem))
         return;
     // The fields keep the erased item, so "A" can bring it back at the end.
@@ -308,44 +320,50 @@ void WorkArea::Cpul_Click()
 
 void WorkArea::Ccome_Click()
 {
-    QFrame *frame = m_mw.FrameAggiorna;
     Label5->setText(EditInstructions());
-    frame->show();
-    frame->raise();
-    growWindowToFit(frame);
+    FrameAggiorna->show();
+    FrameAggiorna->raise();
+    m_host.growToFit(FrameAggiorna, ViewHost::Growth::HeightFirst);
 }
 
 void WorkArea::Command1_Click()
 {
-    m_mw.FrameAggiorna->hide();
+    FrameAggiorna->hide();
 }
 
-void WorkArea::growWindowToFit(QWidget *frame)
+void WorkArea::HideInstructions()
 {
-    // The window grows by 100 twips at a time, first in height, then in
-    // width, until the frame fits inside the area below the toolbar, the
-    // height keeping 30 twips to spare.
-    const int step = twips(100);
-    const int spare = twips(30);
-    const int otherHeight = m_mw.height() - m_mw.Central->height();
-    const int otherWidth = m_mw.width() - m_mw.Central->width();
-    int height = m_mw.height();
-    int width = m_mw.width();
-    for (int i = 0; i < 1000 && height - otherHeight - spare < frame->y() + frame->height(); ++i)
-        height += step;
-    for (int i = 0; i < 1000 && width - otherWidth < frame->x() + frame->width(); ++i)
-        width += step;
-    if (height == m_mw.height() && width == m_mw.width())
-        return;
-    m_mw.resize(width, height);
-    m_mw.Form_Resize();
+    FrameAggiorna->hide();
 }
 
-void WorkArea::SetVisible(bool on)
+void WorkArea::HideStatus()
 {
-    for (QWidget *w : std::initializer_list<QWidget *>{LEZ, CRI, ENGL, ITAL, Ccan, Cmod, Cadd,
-                                                       Cpul, Ccome})
-        w->setVisible(on);
+    Label2->hide();
+}
+
+void WorkArea::SetEnglish(const QString &text)
+{
+    ENGL->setText(text);
+}
+
+QString WorkArea::English() const
+{
+    return ENGL->text();
+}
+
+void WorkArea::FocusLesson()
+{
+    LEZ->setFocus();
+}
+
+void WorkArea::LoadItem(const VocabItem &item)
+{
+    LEZ->setText(item.Lesson);
+    CRI->setText(item.CriticalMark);
+    ENGL->setText(item.English);
+    ITAL->setText(item.MyLanguage);
+    SetButtons(false, false, true);
+    Label2->hide();
 }
 
 void WorkArea::EmptyFields()
@@ -370,14 +388,26 @@ void WorkArea::ShowStatus(const QString &text)
 
 void WorkArea::showCountLine()
 {
-    m_view.ShowCountLine(ItemNrText(m_mw.ctx().store.ItemCount()));
+    m_lists.showCount(ItemNrText(m_ctx.store.ItemCount()));
 }
 
-int WorkArea::Place(int W, int H)
+QSize WorkArea::sizeHint() const
+{
+    return QSize(400, 2 * (RowHeight + Gap));
+}
+
+void WorkArea::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    placeControls();
+}
+
+void WorkArea::placeControls()
 {
     // Lower row: the fields. Upper row: the buttons and the status line.
-    const int fieldTop = H - RowHeight - Gap;
-    const int buttonTop = fieldTop - RowHeight - Gap;
+    const int W = width();
+    const int buttonTop = 0;
+    const int fieldTop = RowHeight + Gap;
 
     LEZ->setGeometry(5, fieldTop, 34, RowHeight);
     CRI->setGeometry(43, fieldTop, 22, RowHeight);
@@ -396,5 +426,4 @@ int WorkArea::Place(int W, int H)
     Ccome->setGeometry(Cpul->x() + Cpul->width() + 5, buttonTop, 28, RowHeight);
     Label2->setGeometry(Ccome->x() + Ccome->width() + 5, buttonTop, Label2->sizeHint().width(),
                         RowHeight);
-    return buttonTop;
 }

@@ -2,40 +2,28 @@
 // The work area below the item list of the edit view: the four fields in
 // which an item is typed, the buttons Add ("A"), Change ("C"), Erase ("E"),
 // Clear work area and "?", the status line, and the edit instructions frame.
+// It places its two rows itself; the list page keeps it at its bottom edge.
 
 #include "edit/entrychecks.h"
 
-#include <QObject>
+#include <QWidget>
 
+struct AppContext;
 class EditView;
-class MainWindow;
+class ItemLists;
+class QFrame;
 class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class QWidget;
+class ViewHost;
 
-class WorkArea : public QObject {
+class WorkArea : public QWidget {
     Q_OBJECT
 public:
-    WorkArea(MainWindow &mw, EditView &view);
-
-    // The fields, left to right.
-    QLineEdit *LEZ;
-    QLineEdit *CRI;
-    QLineEdit *ENGL;
-    QLineEdit *ITAL;
-    // The buttons, left to right, and the status line after them.
-    QPushButton *Ccan;
-    QPushButton *Cmod;
-    QPushButton *Cadd;
-    QPushButton *Cpul;
-    QPushButton *Ccome;
-    QLabel *Label2;
-    // Inside the instructions frame FrameAggiorna.
-    QLabel *Label4;
-    QLabel *Label5;
-    QPushButton *Command1;
+    // The instructions frame opens in the overlay area given.
+    WorkArea(AppContext &ctx, ViewHost &host, EditView &view, ItemLists &lists,
+             QWidget *overlayParent);
 
     void Cadd_Click();
     void Cmod_Click();
@@ -51,30 +39,55 @@ public:
     bool ENGL_KeyDown(int key);
     bool ITAL_KeyDown(int key);
 
-    // Shows or hides the fields and buttons (not the status line).
-    void SetVisible(bool on);
     // Empties the four fields.
     void EmptyFields();
+    // Loads an item clicked in the list into the fields.
+    void LoadItem(const VocabItem &item);
+    // The English field, through which a clicked item is spoken.
+    void SetEnglish(const QString &text);
+    QString English() const;
+    // Puts the keyboard focus in the lesson field.
+    void FocusLesson();
+    void HideStatus();
+    void HideInstructions();
     // The enabled states of "A", "C" and "E".
     void SetButtons(bool add, bool change, bool erase);
     // Shows a text in the status line.
     void ShowStatus(const QString &text);
-    // Places the work area at the bottom edge of an area W wide and H high;
-    // returns the top of its upper row.
-    int Place(int W, int H);
+    QSize sizeHint() const override;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     void buildFields();
     void buildButtons();
-    void buildInstructions();
+    void buildInstructions(QWidget *overlayParent);
     // Runs the entry checks; on a fault shows its message and returns false.
     bool checkFields(EntryCheck &check);
     void showCountLine();
-    void growWindowToFit(QWidget *frame);
+    void placeControls();
 
-    MainWindow &m_mw;
+    AppContext &m_ctx;
+    ViewHost &m_host;
     EditView &m_view;
+    ItemLists &m_lists;
+    // The fields, left to right.
+    QLineEdit *LEZ;
+    QLineEdit *CRI;
+    QLineEdit *ENGL;
+    QLineEdit *ITAL;
+    // The buttons, left to right, and the status line after them.
+    QPushButton *Ccan;
+    QPushButton *Cmod;
+    QPushButton *Cadd;
+    QPushButton *Cpul;
+    QPushButton *Ccome;
+    QLabel *Label2;
+    // The instructions frame with its title, text and OK.
+    QFrame *FrameAggiorna;
+    QLabel *Label4;
+    QLabel *Label5;
+    QPushButton *Command1;
 };

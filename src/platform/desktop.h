@@ -87,6 +87,10 @@ struct Desktop {
     Clock *clock = nullptr;
 };
 
+// Speaks an English text; a failure shows "Any error ..." over the given
+// window and returns false.
+bool SpeakOrReport(const Desktop &desktop, QWidget *parent, const QString &text);
+
 // The real desktop, created once for the run.
 Desktop &realDesktop();
 // The desktop's own message boxes alone (tests answer them with real keys).

@@ -1,35 +1,80 @@
 #include "review/historyview.h"
 
-#include "app/mainwindow.h"
+#include "edit/itemlists.h"
+#include "platform/views.h"
 #include "review/historychart.h"
 #include "review/historylog.h"
+#include "test/appcontext.h"
 
-#include <QAction>
 #include <QCoreApplication>
 #include <QDir>
-#include <QLabel>
-#include <QMenu>
+#include <QHeaderView>
+#include <QResizeEvent>
 #include <QTreeWidget>
 
 namespace {
-const QString ShowCaption = QStringLiteral("Show tests history");
-const QString HideCaption = QStringLiteral("Hide test history");
+
+// The history table with the chart in a strip below it; the columns share
+// the width in the design's proportions.
+class HistoryPage : public QWidget {
+public:
+    HistoryPage(QTreeWidget *&table, HistoryChart *&chart)
+    {
+        setObjectName(QStringLiteral("HistoryPage"));
+        table = m_table = new QTreeWidget(this);
+        m_table->setObjectName(QStringLiteral("laStoria"));
+        m_table->setAccessibleName(QStringLiteral("Tests history"));
+        m_table->setRootIsDecorated(false);
+        m_table->setUniformRowHeights(true);
+        m_table->setHeaderLabels({QStringLiteral("Date"), QStringLiteral("Start"),
+                                  QStringLiteral("End"), QStringLiteral("Items"),
+                                  QStringLiteral("'Cs'"), QStringLiteral("Test lessons"),
+                                  QStringLiteral("Test items"), QStringLiteral("Test result"),
+                                  QStringLiteral("Test 'Cs'")});
+        m_table->header()->setStretchLastSection(false);
+        // The history is read in file order and never sorted.
+        m_table->setSortingEnabled(false);
+        m_table->setSelectionMode(QAbstractItemView::SingleSelection);
+        m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+        chart = m_chart = new HistoryChart(this);
+    }
+
+protected:
+    void resizeEvent(QResizeEvent *event) override
+    {
+        QWidget::resizeEvent(event);
+        const int width = event->size().width();
+        const int height = event->size().height();
+        constexpr int Spacing = 5;
+        const int chartHeight = std::min(120, height / 2);
+        const int tableHeight = height - chartHeight - Spacing;
+        m_table->setGeometry(0, 0, width, tableHeight);
+        m_chart->setGeometry(0, tableHeight + Spacing, width, chartHeight);
+        const int parts[9] = {9, 10, 10, 16, 21, 7, 9, 9, 9};
+        for (int i = 0; i < 9; ++i)
+            m_table->header()->resizeSection(i, width / parts[i]);
+    }
+
+private:
+    QTreeWidget *m_table;
+    HistoryChart *m_chart;
+};
+
+const QString Title = QStringLiteral("Tests History");
+
 } // namespace
 
-HistoryView::HistoryView(MainWindow &mw) : m_mw(mw)
+HistoryView::HistoryView(AppContext &ctx, ViewHost &host, ItemLists &lists)
+    : m_ctx(ctx), m_host(host), m_lists(lists)
 {
-    m_chart = new HistoryChart(mw.Central);
-    m_chart->hide();
-    // The history is read in file order and never sorted.
-    mw.laStoria->setSortingEnabled(false);
-    mw.laStoria->setSelectionMode(QAbstractItemView::SingleSelection);
-    mw.laStoria->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_page = new HistoryPage(m_table, m_chart);
+    lists.addPage(m_page);
 }
 
 void HistoryView::menuStoria_Click()
 {
-    m_mw.hideRulesFrame();
-    if (m_mw.menuStoria->text() == ShowCaption)
+    m_host.hideRulesFrame();
+    if (!m_host.isOn(View::History))
         turnOn();
     else
         turnOff();
@@ -37,47 +82,32 @@ void HistoryView::menuStoria_Click()
 
 void HistoryView::turnOn()
 {
-    MainWindow &mw = m_mw;
-    mw.Sfondo->hide();
-    mw.setButtonPressed(3, true);
-    mw.menuStoria->setText(HideCaption);
+    m_host.showBackground(false);
+    m_host.showOnState(View::History, true);
+    // The Save entry is locked, not the store's "something to save": an
+    // Exit from this view must still offer to save.
+    m_host.lockFor(View::History, true);
+    m_lists.showTitle(Title);
 
-    // Only the Save entry is switched off, not the store's "something to
-    // save": an Exit from this view must still offer to save.
-    mw.menuSalva->setEnabled(false);
-    mw.menuAscolta->setEnabled(false);
-    mw.menuToEng->setEnabled(false);
-    mw.menuToMine->setEnabled(false);
-    for (QMenu *m : {mw.menuEdit, mw.menuOptions, mw.menuView})
-        MainWindow::setMenuEnabled(m, false);
-
-    mw.Label0->setText(QStringLiteral("Tests History"));
-    mw.Label0->show();
-    mw.setButtonsEnabled({2, 4, 5, 6, 7, 8, 9}, false);
-
-    mw.laStoria->clear();
-    mw.laStoria->show();
-    m_chart->show();
-    mw.Form_Resize();
+    m_table->clear();
+    m_page->show();
 
     // Window events keep running while a long log is read; user input waits,
     // so that the view cannot be switched off half-way through.
-    const HistoryReadResult read = ReadHistoryLog(mw.ctx().store.CurrentFileName, [] {
+    const HistoryReadResult read = ReadHistoryLog(m_ctx.store.CurrentFileName, [] {
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     });
     fillTable(read.rows);
     if (!read.ok) {
-        mw.desktop().boxes->show(
-            &mw, QStringLiteral("Tests History"),
-            QStringLiteral("The tests log cannot be read:\r\n%1\r\n%2")
-                .arg(QDir::toNativeSeparators(read.fileName), read.reason),
-            platform::Icon::Warning, platform::Ok);
+        m_ctx.desktop.boxes->show(m_page->window(), Title,
+                                  QStringLiteral("The tests log cannot be read:\r\n%1\r\n%2")
+                                      .arg(QDir::toNativeSeparators(read.fileName), read.reason),
+                                  platform::Icon::Warning, platform::Ok);
     }
 }
 
 void HistoryView::fillTable(const QList<QStringList> &rows)
 {
-    QTreeWidget *table = m_mw.laStoria;
     QList<QTreeWidgetItem *> items;
     items.reserve(rows.size());
     QList<QPoint> results;
@@ -86,26 +116,16 @@ void HistoryView::fillTable(const QList<QStringList> &rows)
         if (const auto value = TestResultValue(fields.value(HistoryResultColumn)))
             results.append(QPoint(int(items.size()), *value));
     }
-    table->addTopLevelItems(items);
+    m_table->addTopLevelItems(items);
     m_chart->setResults(results, int(rows.size()));
 }
 
 void HistoryView::turnOff()
 {
-    MainWindow &mw = m_mw;
-    mw.setButtonPressed(3, false);
-    mw.menuStoria->setText(ShowCaption);
-    mw.Label0->hide();
-    mw.laStoria->hide();
-    m_chart->hide();
-
-    mw.menuToEng->setEnabled(true);
-    mw.menuToMine->setEnabled(true);
-    mw.ctx().store.SetSaveAvailable(true);
-    mw.menuSalva->setEnabled(true);
-    mw.menuAscolta->setEnabled(true);
-    for (QMenu *m : {mw.menuView, mw.menuEdit, mw.menuOptions})
-        MainWindow::setMenuEnabled(m, true);
-    mw.setButtonsEnabled({2, 4, 5, 6, 7, 8, 9}, true);
-    mw.Sfondo->show();
+    m_host.showOnState(View::History, false);
+    m_lists.hideTitle();
+    m_page->hide();
+    m_host.lockFor(View::History, false);
+    m_ctx.store.SetSaveAvailable(true);
+    m_host.showBackground(true);
 }

@@ -5,23 +5,31 @@
 #include <QList>
 #include <QStringList>
 
-class MainWindow;
+struct AppContext;
 class HistoryChart;
+class ItemLists;
+class QTreeWidget;
+class QWidget;
+class ViewHost;
 
 class HistoryView {
 public:
-    explicit HistoryView(MainWindow &mw);
+    // The table and its chart form a page of the list page given, under its
+    // title.
+    HistoryView(AppContext &ctx, ViewHost &host, ItemLists &lists);
     // Shows the history when it is off, hides it otherwise (menu "Show tests
     // history" / "Hide test history", toolbar button 3).
     void menuStoria_Click();
-
-    HistoryChart *chart() const { return m_chart; }
 
 private:
     void turnOn();
     void turnOff();
     void fillTable(const QList<QStringList> &rows);
 
-    MainWindow &m_mw;
+    AppContext &m_ctx;
+    ViewHost &m_host;
+    ItemLists &m_lists;
+    QWidget *m_page = nullptr;
+    QTreeWidget *m_table = nullptr; // laStoria
     HistoryChart *m_chart = nullptr;
 };

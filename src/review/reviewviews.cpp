@@ -1,20 +1,15 @@
 #include "review/reviewviews.h"
 
-#include "app/mainwindow.h"
-#include "app/pictures.h"
-#include "edit/editview.h"
+#include "edit/itemlists.h"
+#include "platform/pictures.h"
+#include "platform/views.h"
+#include "test/appcontext.h"
 
-#include <QAction>
-#include <QCheckBox>
-#include <QCursor>
-#include <QLabel>
-#include <QMenu>
 #include <QTreeView>
 
 namespace {
 
 const QString AllItemsTitle = QStringLiteral("All items - All lessons");
-const QString CriticalItemsTitle = QStringLiteral("Critical items - All lessons");
 
 // The pointer over the list in the listen view: an arrow with a loudspeaker,
 // which says that a click will be heard; its hot spot is the arrow's tip.
@@ -25,12 +20,10 @@ QCursor ListenCursor()
 
 } // namespace
 
-bool ReviewViews::listening() const { return m_mw.isButtonPressed(5); }
-
 void ReviewViews::menuLeggi_Click()
 {
-    m_mw.hideRulesFrame();
-    if (m_mw.menuLeggi->text() == QLatin1String("Read items"))
+    m_host.hideRulesFrame();
+    if (!m_host.isOn(View::Read))
         readOn();
     else
         readOff();
@@ -38,123 +31,68 @@ void ReviewViews::menuLeggi_Click()
 
 void ReviewViews::menuAscolta_Click()
 {
-    m_mw.hideRulesFrame();
-    if (m_mw.menuAscolta->text() == QLatin1String("Listen items"))
+    m_host.hideRulesFrame();
+    if (!m_host.isOn(View::Listen))
         listenOn();
     else
         listenOff();
 }
 
-void ReviewViews::ChkCri_Click()
-{
-    MainWindow &mw = m_mw;
-    if (mw.ChkCri->isChecked()) {
-        mw.Label0->setText(CriticalItemsTitle);
-        mw.ListaVoci->hide();
-        mw.ListaCri->show();
-        mw.edit().RebuildCriticalsList();
-    } else {
-        mw.Label0->setText(AllItemsTitle);
-        mw.ListaVoci->show();
-        mw.ListaCri->hide();
-    }
-    mw.Form_Resize();
-}
-
 void ReviewViews::readOn()
 {
-    MainWindow &mw = m_mw;
-    mw.Sfondo->hide();
-    mw.Label0->setText(AllItemsTitle);
-    mw.setButtonPressed(4, true);
-    mw.menuLeggi->setText(QStringLiteral("End reading"));
-
-    // Only the Save entry is switched off, not the store's "something to
-    // save": an Exit from this view must still offer to save.
-    mw.menuSalva->setEnabled(false);
-    mw.menuAscolta->setEnabled(false);
-    for (QMenu *m : {mw.menuEdit, mw.menuOptions, mw.menuTest})
-        MainWindow::setMenuEnabled(m, false);
-    mw.setButtonsEnabled({2, 3, 5, 6, 7, 8, 9}, false);
-
+    m_host.showBackground(false);
+    m_host.showOnState(View::Read, true);
+    // The Save entry is locked, not the store's "something to save": an
+    // Exit from this view must still offer to save.
+    m_host.lockFor(View::Read, true);
     showList(QStringLiteral("Total items = "), QStringLiteral("Criticals only ("));
 }
 
 void ReviewViews::readOff()
 {
-    MainWindow &mw = m_mw;
-    mw.setButtonPressed(4, false);
-    mw.setButtonPressed(5, false);
-    mw.menuLeggi->setText(QStringLiteral("Read items"));
-
-    for (QMenu *m : {mw.menuEdit, mw.menuTest, mw.menuOptions})
-        MainWindow::setMenuEnabled(m, true);
-    mw.ctx().store.SetSaveAvailable(true);
-    mw.menuSalva->setEnabled(true);
-    mw.menuAscolta->setEnabled(true);
-    mw.setButtonsEnabled({2, 3, 5, 6, 7, 8, 9}, true);
-
+    // Both review buttons come up: the listen view is off too.
+    m_host.showOnState(View::Read, false);
+    m_host.showOnState(View::Listen, false);
+    m_host.lockFor(View::Read, false);
+    m_ctx.store.SetSaveAvailable(true);
     hideList();
-    mw.Sfondo->show();
+    m_host.showBackground(true);
 }
 
 void ReviewViews::listenOn()
 {
-    MainWindow &mw = m_mw;
-    mw.Sfondo->hide();
-    mw.Label0->setText(AllItemsTitle);
-    mw.setButtonPressed(5, true);
-    mw.menuAscolta->setText(QStringLiteral("End listening"));
-    mw.menuLeggi->setEnabled(false);
-
+    m_host.showBackground(false);
+    m_host.showOnState(View::Listen, true);
     showList(QStringLiteral("Total items. ="), QStringLiteral("Critical only ("));
-    mw.ListaVoci->viewport()->setCursor(ListenCursor());
-
+    m_lists.itemList()->viewport()->setCursor(ListenCursor());
     // Save stays as it is.
-    for (QMenu *m : {mw.menuEdit, mw.menuTest, mw.menuOptions})
-        MainWindow::setMenuEnabled(m, false);
-    mw.setButtonsEnabled({2, 3, 4, 6, 7, 8, 9}, false);
+    m_host.lockFor(View::Listen, true);
 }
 
 void ReviewViews::listenOff()
 {
-    MainWindow &mw = m_mw;
-    mw.setButtonPressed(5, false);
+    m_host.showOnState(View::Listen, false);
     hideList();
-    mw.menuAscolta->setText(QStringLiteral("Listen items"));
-    mw.menuLeggi->setEnabled(true);
-    mw.ListaVoci->viewport()->unsetCursor();
-    for (QMenu *m : {mw.menuEdit, mw.menuTest, mw.menuOptions})
-        MainWindow::setMenuEnabled(m, true);
-    mw.setButtonsEnabled({2, 3, 4, 6, 7, 8, 9}, true);
-    mw.Sfondo->show();
+    m_lists.itemList()->viewport()->unsetCursor();
+    m_host.lockFor(View::Listen, false);
+    m_host.showBackground(true);
 }
 
 void ReviewViews::showList(const QString &countText, const QString &criticalsText)
 {
-    MainWindow &mw = m_mw;
-    AppContext &ctx = mw.ctx();
-    ctx.pool.RebuildCriticals(ctx.store);
-
-    mw.ListaVoci->show();
-    mw.Label1->setText(countText + QString::number(ctx.store.ItemCount()));
-    mw.Label1->show();
-    mw.Label0->show();
-    mw.ChkCri->show();
-    mw.Label8->setText(criticalsText + QString::number(ctx.pool.CriticalCount())
-                       + QLatin1Char(')'));
-    mw.Label8->show();
-    // Places the list and the labels (the count at the list's right edge).
-    mw.Form_Resize();
+    m_ctx.pool.RebuildCriticals(m_ctx.store);
+    m_lists.itemList()->show();
+    m_lists.showCount(countText + QString::number(m_ctx.store.ItemCount()));
+    m_lists.showTitle(AllItemsTitle);
+    m_lists.showCriticalsSwitch(criticalsText + QString::number(m_ctx.pool.CriticalCount())
+                                + QLatin1Char(')'));
 }
 
 void ReviewViews::hideList()
 {
-    MainWindow &mw = m_mw;
     // Unticking the switch brings the full list back for the next showing.
-    mw.ChkCri->setChecked(false);
-    for (QWidget *w : {static_cast<QWidget *>(mw.Label0), static_cast<QWidget *>(mw.Label1),
-                       static_cast<QWidget *>(mw.ListaVoci), static_cast<QWidget *>(mw.ChkCri),
-                       static_cast<QWidget *>(mw.Label8)})
-        w->hide();
+    m_lists.hideCriticalsSwitch();
+    m_lists.hideTitle();
+    m_lists.hideCount();
+    m_lists.itemList()->hide();
 }

@@ -1,23 +1,24 @@
 #pragma once
 // The read and listen views: the whole vocabulary as a list with its counts,
 // all items or the critical items only; in the listen view a click on an
-// item speaks it.
+// item speaks it (the edit view's item click does the speaking).
 
 #include <QString>
 
-class MainWindow;
+struct AppContext;
+class ItemLists;
+class ViewHost;
 
 class ReviewViews {
 public:
-    explicit ReviewViews(MainWindow &mw) : m_mw(mw) {}
+    ReviewViews(AppContext &ctx, ViewHost &host, ItemLists &lists)
+        : m_ctx(ctx), m_host(host), m_lists(lists)
+    {
+    }
     // Read items / End reading (toolbar button 4).
     void menuLeggi_Click();
     // Listen items / End listening (toolbar button 5).
     void menuAscolta_Click();
-    // The criticals-only switch.
-    void ChkCri_Click();
-    // The listen view is on (toolbar button 5 pressed).
-    bool listening() const;
 
 private:
     void readOn();
@@ -28,5 +29,7 @@ private:
     void showList(const QString &countText, const QString &criticalsText);
     void hideList();
 
-    MainWindow &m_mw;
+    AppContext &m_ctx;
+    ViewHost &m_host;
+    ItemLists &m_lists;
 };

@@ -1,6 +1,5 @@
 #include "test/answercheck.h"
 
-#include "platform/desktop.h"
 #include "test/itempool.h"
 #include "test/testsession.h"
 #include "vocab/vocabstore.h"
@@ -103,12 +102,4 @@ QString CutTrailingBlanks(const QString &text)
     while (end > 0 && text.at(end - 1) == QLatin1Char(' '))
         --end;
     return text.left(end);
-}
-
-void PlayOutcomeSounds(const CheckOutcome &outcome, platform::Sound &sound)
-{
-    if (outcome.PlayAlert)
-        sound.playWav(QStringLiteral("alert.wav"));
-    for (int i = 0; i < outcome.Beeps; ++i)
-        sound.beep();
 }

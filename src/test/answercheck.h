@@ -14,7 +14,6 @@
 class ItemPool;
 class VocabStore;
 struct TestSession;
-namespace platform { class Sound; }
 
 // What a change of the answer box asks the window to do.
 struct CheckOutcome {
@@ -63,6 +62,3 @@ QString CountersText(const TestSession &session, const ItemPool &pool);
 
 // The text with its trailing blanks removed.
 QString CutTrailingBlanks(const QString &text);
-
-// Plays the sounds an outcome asks for.
-void PlayOutcomeSounds(const CheckOutcome &outcome, platform::Sound &sound);

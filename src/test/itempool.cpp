@@ -1,6 +1,5 @@
 #include "test/itempool.h"
 
-#include "platform/desktop.h"
 #include "vocab/vocabstore.h"
 
 #include <algorithm>
@@ -111,28 +110,23 @@ void ItemPool::BuildItemPool(const VocabStore &store, RunOptions &options)
     }
 }
 
-bool ItemPool::AskRestart(platform::MessageBoxes &boxes, QWidget *parent)
+NextOutcome ItemPool::HandOut(int position)
 {
-    RunOut = true;
-    const platform::Button answer =
-        boxes.show(parent, QStringLiteral("Restart..."),
-                   QStringLiteral("Selected items run out... restarting"), platform::Icon::None,
-                   platform::Ok | platform::Cancel);
-    if (answer != platform::Ok)
-        return false;
-    RunOut = false;
-    return true;
+    PoolPosition = qint16(position);
+    CurrentItem = m_pool[std::size_t(position)];
+    PreviousItem = CurrentItem;
+    PendingItem = CurrentItem;
+    return NextOutcome::Item;
 }
 
-void ItemPool::NextItem(const VocabStore &store, const RunOptions &options,
-                        platform::MessageBoxes &boxes, QWidget *parent)
+NextOutcome ItemPool::NextItem(const VocabStore &store, const RunOptions &options)
 {
     // An item shown but not yet answered exactly is asked again, unless an
     // erase has taken its position away since.
     if (PendingItem != 0) {
         if (Exists(store, PendingItem)) {
             CurrentItem = PendingItem;
-            return;
+            return NextOutcome::Item;
         }
         PendingItem = 0;
     }
@@ -144,7 +138,7 @@ void ItemPool::NextItem(const VocabStore &store, const RunOptions &options,
         // Nothing to ask. The options panel warns about an empty selection
         // before a run starts, so this ends quietly.
         RunOut = true;
-        return;
+        return NextOutcome::RunOut;
     }
     const int last = length - 1;
 
@@ -172,20 +166,18 @@ void ItemPool::NextItem(const VocabStore &store, const RunOptions &options,
     case Forwards:
         position = std::max(position, -1) + 1;
         if (position > last) {
-            const bool again = AskRestart(boxes, parent);
+            // Refused, the run stays at its start.
+            RunOut = true;
             PoolPosition = 0;
-            if (!again)
-                return;
-            position = 0;
+            return NextOutcome::AskRestart;
         }
         break;
     case Backwards:
         position = std::min(position, length) - 1;
         if (position < 0) {
+            RunOut = true;
             PoolPosition = qint16(position < -1 ? -1 : position);
-            if (!AskRestart(boxes, parent))
-                return;
-            position = last;
+            return NextOutcome::AskRestart;
         }
         break;
     case Criticals:
@@ -194,22 +186,25 @@ void ItemPool::NextItem(const VocabStore &store, const RunOptions &options,
             // Stays past the end (without climbing on towards the 16-bit
             // limit) until the pool is rebuilt.
             PoolPosition = qint16(length);
-            boxes.show(parent, QStringLiteral("Change lessons Options..."),
-                       QStringLiteral("Criticals run out ..."), platform::Icon::None,
-                       platform::Ok);
             RunOut = true;
-            return;
+            return NextOutcome::CriticalsRunOut;
         }
         break;
     default:
         RunOut = true;
-        return;
+        return NextOutcome::RunOut;
     }
+    return HandOut(position);
+}
 
-    PoolPosition = qint16(position);
-    CurrentItem = m_pool[std::size_t(position)];
-    PreviousItem = CurrentItem;
-    PendingItem = CurrentItem;
+NextOutcome ItemPool::AnswerRestart(bool restart, const VocabStore &store,
+                                    const RunOptions &options)
+{
+    const int length = UsableLength(store);
+    if (!restart || length == 0)
+        return NextOutcome::RunOut;
+    RunOut = false;
+    return HandOut(options.SequenceOrder == Backwards ? length - 1 : 0);
 }
 
 void ItemPool::MarkCritical(VocabStore &store)

@@ -10,9 +10,7 @@
 #include <random>
 #include <vector>
 
-class QWidget;
 class VocabStore;
-namespace platform { class MessageBoxes; }
 
 enum SequenceOrderValue : qint16 { Random = 1, Forwards = 2, Backwards = 3, Criticals = 4 };
 
@@ -36,15 +34,28 @@ struct RunOptions {
     bool LessonSelected(int lesson) const;
 };
 
+// What a request for the next item found. The pool decides; the test window
+// asks the user where a question is due.
+enum class NextOutcome {
+    Item,            // CurrentItem is the item to ask
+    AskRestart,      // an ordered run has run out: ask whether to start it again
+    CriticalsRunOut, // the critical items have all been asked: say so, the run ends
+    RunOut,          // nothing (more) to ask: the run ends
+};
+
 class ItemPool {
 public:
     // BuildItemPool: rebuilds the criticals list and the pool from the store
     // and the options; sets SequenceOrder from the checked option button.
     void BuildItemPool(const VocabStore &store, RunOptions &options);
-    // NextItem: chooses CurrentItem, or sets RunOut; the restart and run-out
-    // questions go through the message boxes given.
-    void NextItem(const VocabStore &store, const RunOptions &options,
-                  platform::MessageBoxes &boxes, QWidget *parent);
+    // NextItem: chooses CurrentItem, or sets RunOut. When it returns
+    // AskRestart, RunOut is set and the run stands as after a refusal; the
+    // user's answer goes to AnswerRestart.
+    NextOutcome NextItem(const VocabStore &store, const RunOptions &options);
+    // The answer to the restart question: yes starts the ordered run again
+    // from its first (Forwards) or last (Backwards) item and hands it out;
+    // no leaves the run ended (RunOut).
+    NextOutcome AnswerRestart(bool restart, const VocabStore &store, const RunOptions &options);
     void MarkCritical(VocabStore &store);
     void UnmarkCritical(VocabStore &store);
     // Rebuilds only the list of critical items (the read and listen views do).
@@ -84,9 +95,8 @@ private:
     int UsableLength(const VocabStore &store) const;
     // Whether position n names an item of the store now.
     static bool Exists(const VocabStore &store, int n);
-    // Sets RunOut and asks whether an ordered run starts again; true on OK,
-    // which clears RunOut again.
-    bool AskRestart(platform::MessageBoxes &boxes, QWidget *parent);
+    // Hands out the item at a position of the pool.
+    NextOutcome HandOut(int position);
 
     std::vector<qint16> m_pool;        // VAlidi
     std::vector<qint16> m_criticals;   // memoC

@@ -1,9 +1,9 @@
 #include "test/optionspanel.h"
 
-#include "app/mainwindow.h"
-#include "app/twips.h"
+#include "platform/twips.h"
+#include "platform/views.h"
+#include "test/appcontext.h"
 
-#include <QAction>
 #include <QCheckBox>
 #include <QEvent>
 #include <QFrame>
@@ -21,16 +21,20 @@ constexpr int LessonBoxStep = 250;
 constexpr int LessonBoxWidth = 735;
 constexpr int LessonBoxHeight = 225;
 
-// Growing the window to fit the panel goes in steps of 100 twips.
-constexpr int GrowStep = 100;
-constexpr int HeightMargin = 30;
-
 } // namespace
 
-OptionsPanel::OptionsPanel(MainWindow &mw) : m_mw(mw), m_rules(mw.ctx().options)
+OptionsPanel::OptionsPanel(AppContext &ctx, ViewHost &host, QWidget *overlayParent)
+    : m_ctx(ctx), m_host(host), m_rules(ctx.options)
 {
-    QFrame *frame = mw.FrameOpzioni;
-    frame->setGeometry(twipsRect(1320, 1200, 3015, 6255));
+    QFrame *frame = FrameOpzioni = new QFrame(overlayParent);
+    frame->setObjectName(QStringLiteral("FrameOpzioni"));
+    frame->setFrameShape(QFrame::Panel);
+    frame->setFrameShadow(QFrame::Raised);
+    frame->setAutoFillBackground(true);
+    frame->hide();
+    // The panel's size is the design's; it opens at the top left of the area
+    // below the toolbar, like every frame of the main window.
+    frame->setGeometry(QRect(QPoint(0, 0), twipsRect(1320, 1200, 3015, 6255).size()));
     // Small enough for the caption "N.20" to fit the width of a lesson box.
     QFont small = frame->font();
     small.setPixelSize(10);
@@ -84,7 +88,7 @@ OptionsPanel::OptionsPanel(MainWindow &mw) : m_mw(mw), m_rules(mw.ctx().options)
         const int order = int(&d - orders) + 1;
         const auto click = d.click;
         connect(option, &QRadioButton::toggled, this, [this, order, click](bool checked) {
-            RunOptions &o = m_mw.ctx().options;
+            RunOptions &o = m_ctx.options;
             if (checked)
                 o.CheckedOption = order;
             else if (o.CheckedOption == order)
@@ -106,7 +110,7 @@ OptionsPanel::OptionsPanel(MainWindow &mw) : m_mw(mw), m_rules(mw.ctx().options)
     Command4->setEnabled(false);
     connect(Command4, &QPushButton::clicked, this, [this] { Command4_Click(); });
 
-    const RunOptions &o = m_mw.ctx().options;
+    const RunOptions &o = m_ctx.options;
     if (QRadioButton *option = Option(o.CheckedOption))
         option->setChecked(true);
     showLessonBoxes();
@@ -142,59 +146,32 @@ QRadioButton *OptionsPanel::Option(int order) const
 
 bool OptionsPanel::isOpen() const
 {
-    return !m_mw.FrameOpzioni->isHidden();
+    return !FrameOpzioni->isHidden();
 }
 
 void OptionsPanel::BuildItemPool()
 {
-    AppContext &c = m_mw.ctx();
-    c.pool.BuildItemPool(c.store, c.options);
+    m_ctx.pool.BuildItemPool(m_ctx.store, m_ctx.options);
 }
 
 void OptionsPanel::setCommandsEnabled(bool on)
 {
-    for (QMenu *menu : {m_mw.menuFile, m_mw.menuView, m_mw.menuEdit, m_mw.menuTest,
-                        m_mw.menuOptions})
-        MainWindow::setMenuEnabled(menu, on);
-    m_mw.setButtonsEnabled({2, 3, 4, 5, 6, 7, 8, 9}, on);
+    m_host.lockFor(View::Options, !on);
 }
 
 void OptionsPanel::menuLezioni_Click()
 {
-    m_mw.hideRulesFrame();
+    m_host.hideRulesFrame();
     setCommandsEnabled(false);
     // Sorted once: later additions stay where they are put, and item numbers
     // follow the English text from here on.
-    m_mw.ctx().store.SortByColumn(ItemTable::EnglishColumn, Qt::AscendingOrder);
-    m_mw.FrameOpzioni->show();
-    m_mw.FrameOpzioni->raise();
-    if (QRadioButton *option = Option(m_mw.ctx().options.SequenceOrder))
+    m_ctx.store.SortByColumn(ItemTable::EnglishColumn, Qt::AscendingOrder);
+    FrameOpzioni->show();
+    FrameOpzioni->raise();
+    if (QRadioButton *option = Option(m_ctx.options.SequenceOrder))
         option->setChecked(true);
     BuildItemPool();
-    growToFit();
-}
-
-// The panel is placed just below the toolbar; the window grows in steps of
-// 100 twips until the panel fits. Growing stops silently when the window
-// cannot be resized (maximised, full screen, or a resize that changes
-// nothing); the panel is usable all the same.
-void OptionsPanel::growToFit()
-{
-    QWidget *inner = m_mw.Central;
-    const QSize panel = m_mw.FrameOpzioni->size();
-    auto grow = [this](int dw, int dh) {
-        if (m_mw.isMaximized() || m_mw.isFullScreen() || m_mw.isMinimized())
-            return false;
-        const QSize before = m_mw.size();
-        m_mw.resize(before.width() + dw, before.height() + dh);
-        return m_mw.size() != before;
-    };
-    while (inner->height() - twips(HeightMargin) < panel.height())
-        if (!grow(0, twips(GrowStep)))
-            return;
-    while (inner->width() < panel.width())
-        if (!grow(twips(GrowStep), 0))
-            return;
+    m_host.growToFit(FrameOpzioni, ViewHost::Growth::HeightFirst);
 }
 
 void OptionsPanel::Option1_Click() { choiceChanged(); }
@@ -205,7 +182,7 @@ void OptionsPanel::Option4_Click() { choiceChanged(); }
 void OptionsPanel::choiceChanged()
 {
     Command4->setEnabled(false);
-    m_mw.ctx().pool.PendingItem = 0;
+    m_ctx.pool.PendingItem = 0;
 }
 
 void OptionsPanel::Ckles_MouseDown(int index)
@@ -249,7 +226,7 @@ void OptionsPanel::Ckles_Click(int index)
 
 void OptionsPanel::showLessonBoxes()
 {
-    const RunOptions &o = m_mw.ctx().options;
+    const RunOptions &o = m_ctx.options;
     m_showing = true;
     for (int k = 0; k <= 20; ++k) {
         QCheckBox *box = m_boxes[std::size_t(k)];
@@ -266,13 +243,13 @@ void OptionsPanel::Command5_Click()
 {
     if (!isOpen())
         return;
-    RunOptions &o = m_mw.ctx().options;
+    RunOptions &o = m_ctx.options;
     if (o.CheckedOption >= Random && o.CheckedOption <= Criticals)
         o.SequenceOrder = qint16(o.CheckedOption);
     BuildItemPool();
-    if (m_mw.ctx().pool.Size() == 0) {
-        const platform::Button answer = m_mw.desktop().boxes->show(
-            &m_mw, QStringLiteral("Redo your choice..."),
+    if (m_ctx.pool.Size() == 0) {
+        const platform::Button answer = m_ctx.desktop.boxes->show(
+            FrameOpzioni->window(), QStringLiteral("Redo your choice..."),
             QStringLiteral("Empty selection ... 'Forward' restored"), platform::Icon::None,
             platform::Ok | platform::Cancel);
         if (answer != platform::Ok)
@@ -284,12 +261,12 @@ void OptionsPanel::Command5_Click()
     }
     o.LessonClickArmed = 0;
     setCommandsEnabled(true);
-    m_mw.FrameOpzioni->hide();
+    FrameOpzioni->hide();
 }
 
 void OptionsPanel::Command4_Click()
 {
-    m_mw.ctx().pool.PendingItem = 0;
+    m_ctx.pool.PendingItem = 0;
     Command5->setEnabled(false);
 }
 
@@ -311,7 +288,7 @@ void OptionsPanel::CreateLessonBoxes()
 
 void OptionsPanel::RebuildLessonTable()
 {
-    if (m_rules.RebuildTable(m_mw.ctx().store))
+    if (m_rules.RebuildTable(m_ctx.store))
         choiceChanged();
     showLessonBoxes();
     BuildItemPool();
@@ -319,7 +296,7 @@ void OptionsPanel::RebuildLessonTable()
 
 void OptionsPanel::menuScore_Click()
 {
-    TestSession &s = m_mw.ctx().session;
+    TestSession &s = m_ctx.session;
     s.Score = 1000;
     s.DoneCount = 0;
     BuildItemPool();

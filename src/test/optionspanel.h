@@ -8,17 +8,20 @@
 #include <QObject>
 #include <array>
 
-class MainWindow;
+struct AppContext;
 class QCheckBox;
+class QFrame;
 class QGroupBox;
 class QLabel;
 class QPushButton;
 class QRadioButton;
+class ViewHost;
 
 class OptionsPanel : public QObject {
     Q_OBJECT
 public:
-    explicit OptionsPanel(MainWindow &mw);
+    // The panel opens in the overlay area given, at its top left.
+    OptionsPanel(AppContext &ctx, ViewHost &host, QWidget *overlayParent);
 
     // "Lessons selection" (F2, toolbar button 7): opens the panel.
     void menuLezioni_Click();
@@ -42,12 +45,28 @@ public:
     void menuScore_Click();
     bool isOpen() const;
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
     // The lesson box `index` (0 "All", 1..20); null for a lesson box not yet
     // created.
     QCheckBox *Ckles(int index) const;
     // The option button of an order (1 Random .. 4 Criticals).
     QRadioButton *Option(int order) const;
+    QCheckBox *makeLessonBox(int index, const QString &caption);
+    // Drops the pending item and disables Restart, as every change of the
+    // choice does.
+    void choiceChanged();
+    // Shows the run options' lesson boxes in the check boxes.
+    void showLessonBoxes();
+    void BuildItemPool();
+    void setCommandsEnabled(bool on);
 
+    AppContext &m_ctx;
+    ViewHost &m_host;
+    LessonRules m_rules;
+    QFrame *FrameOpzioni = nullptr;
     QLabel *Label6 = nullptr;
     QGroupBox *FrameLezioni = nullptr;
     QGroupBox *FrameOrdine = nullptr;
@@ -57,24 +76,6 @@ public:
     QRadioButton *Option4 = nullptr;
     QPushButton *Command5 = nullptr;
     QPushButton *Command4 = nullptr;
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
-private:
-    QCheckBox *makeLessonBox(int index, const QString &caption);
-    // Drops the pending item and disables Restart, as every change of the
-    // choice does.
-    void choiceChanged();
-    // Shows the run options' lesson boxes in the check boxes.
-    void showLessonBoxes();
-    void BuildItemPool();
-    void setCommandsEnabled(bool on);
-    // Grows the window until the panel fits into it.
-    void growToFit();
-
-    MainWindow &m_mw;
-    LessonRules m_rules;
     std::array<QCheckBox *, 21> m_boxes{};
     bool m_showing = false;
 };

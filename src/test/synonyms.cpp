@@ -1,6 +1,5 @@
 #include "test/synonyms.h"
 
-#include "platform/desktop.h"
 #include "test/answercheck.h"
 #include "test/itempool.h"
 #include "vocab/entry.h"
@@ -85,14 +84,10 @@ QString SynonymsTitle(const SynonymSearch &search)
         + QStringLiteral(" (within the selected lessons)");
 }
 
-void ShowSynonymsMessage(platform::MessageBoxes &boxes, QWidget *parent,
-                         const SynonymSearch &search)
+QString SynonymsMessageText(const SynonymSearch &search)
 {
-    // The lines are kept joined by carriage returns; a message box breaks
-    // lines at line feeds.
     QString text = search.SynonymsText;
-    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    boxes.show(parent, SynonymsTitle(search), text, platform::Icon::Information, platform::Ok);
+    return text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
 }
 
 PreparedItem PrepareItem(AnswerChecker &checker, SynonymSearch &search, const VocabStore &store,

@@ -10,10 +10,8 @@
 
 class AnswerChecker;
 class ItemPool;
-class QWidget;
 class VocabStore;
 struct VocabItem;
-namespace platform { class MessageBoxes; }
 
 struct SynonymSearch {
     QString QuestionMain; // the question, trimmed, cut before the blank that precedes its "("
@@ -43,9 +41,9 @@ void FindSynonyms(const QString &question, const VocabStore &store, const ItemPo
 // The synonyms message's title.
 QString SynonymsTitle(const SynonymSearch &search);
 
-// Shows the synonyms message (information icon, OK).
-void ShowSynonymsMessage(platform::MessageBoxes &boxes, QWidget *parent,
-                         const SynonymSearch &search);
+// The synonyms message's text: the lines joined by carriage returns, as a
+// message box breaks lines at line feeds.
+QString SynonymsMessageText(const SynonymSearch &search);
 
 // What the window shows for a new item.
 struct PreparedItem {

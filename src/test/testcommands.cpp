@@ -1,13 +1,13 @@
 #include "test/testcommands.h"
 
-#include "app/mainwindow.h"
+#include "test/testhost.h"
 #include "test/testwindow.h"
 
 #include <QCloseEvent>
 
-TestCommands::TestCommands(MainWindow &mw) : m_mw(mw)
+TestCommands::TestCommands(AppContext &ctx, TestHost &host) : m_ctx(ctx), m_host(host)
 {
-    m_mw.installEventFilter(this);
+    host.hostWindow()->installEventFilter(this);
 }
 
 TestCommands::~TestCommands()
@@ -31,7 +31,7 @@ bool TestCommands::eventFilter(QObject *watched, QEvent *event)
 {
     // A disabled window still receives its close box; the exit sequence
     // closes the test window before the main window, so it passes.
-    if (watched == &m_mw && event->type() == QEvent::Close) {
+    if (watched == m_host.hostWindow() && event->type() == QEvent::Close) {
         if (TestWindow *window = openTestWindow()) {
             event->ignore();
             window->raise();
@@ -60,11 +60,11 @@ void TestCommands::open(TestDirection direction)
         window->activateWindow();
         return;
     }
-    m_mw.hideRulesFrame();
+    m_host.hideRulesFrame();
     // The main window takes no input while the test runs; Closing switches
     // it on again.
-    m_mw.setEnabled(false);
-    m_window = new TestWindow(m_mw, direction);
+    m_host.hostWindow()->setEnabled(false);
+    m_window = new TestWindow(m_ctx, m_host, direction);
     m_window->show();
     m_window->raise();
     m_window->activateWindow();

@@ -6,13 +6,14 @@
 #include <QObject>
 #include <QPointer>
 
-class MainWindow;
+struct AppContext;
 class QWidget;
+class TestHost;
 class TestWindow;
 
 class TestCommands : public QObject {
 public:
-    explicit TestCommands(MainWindow &mw);
+    TestCommands(AppContext &ctx, TestHost &host);
     ~TestCommands() override;
     // "My language -> English" (toolbar button 8).
     void menuToEng_Click();
@@ -30,6 +31,7 @@ protected:
 private:
     void open(TestDirection direction);
 
-    MainWindow &m_mw;
+    AppContext &m_ctx;
+    TestHost &m_host;
     QPointer<TestWindow> m_window;
 };

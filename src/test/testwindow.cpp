@@ -1,11 +1,10 @@
 #include "test/testwindow.h"
 
-#include "app/filecommands.h"
-#include "app/mainwindow.h"
-#include "app/pictures.h"
-#include "edit/editview.h"
+#include "platform/pictures.h"
+#include "test/appcontext.h"
 #include "test/assistance.h"
 #include "test/scoring.h"
+#include "test/testhost.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -79,8 +78,8 @@ QLineEdit[readOnly="true"]#Textin, QLineEdit[readOnly="true"]#Textit { backgroun
 
 } // namespace
 
-TestWindow::TestWindow(MainWindow &mw, TestDirection direction)
-    : QWidget(nullptr, Qt::Window), m_mw(mw), m_direction(direction)
+TestWindow::TestWindow(AppContext &ctx, TestHost &host, TestDirection direction)
+    : QWidget(nullptr, Qt::Window), m_ctx(ctx), m_host(host), m_direction(direction)
 {
     setObjectName(Points(direction).WindowName);
     setAttribute(Qt::WA_DeleteOnClose);
@@ -228,7 +227,8 @@ void TestWindow::buildControls()
 QSize TestWindow::startSize() const
 {
     QSize size = kStartSize;
-    if (const QScreen *screen = m_mw.screen() ? m_mw.screen() : QGuiApplication::primaryScreen())
+    const QWidget *main = m_host.hostWindow();
+    if (const QScreen *screen = main->screen() ? main->screen() : QGuiApplication::primaryScreen())
         size = size.boundedTo(screen->availableGeometry().size() - QSize(40, 60));
     return size.expandedTo(kMinimumSize);
 }
@@ -294,11 +294,12 @@ void TestWindow::fitText(QLineEdit *box)
 
 void TestWindow::Form_Load()
 {
-    AppContext &ctx = m_mw.ctx();
+    AppContext &ctx = m_ctx;
     const qint16 code = ctx.store.LanguageCode;
 
     // Centred on the screen of the main window.
-    if (QScreen *screen = m_mw.screen() ? m_mw.screen() : QGuiApplication::primaryScreen()) {
+    const QWidget *main = m_host.hostWindow();
+    if (QScreen *screen = main->screen() ? main->screen() : QGuiApplication::primaryScreen()) {
         const QRect area = screen->availableGeometry();
         move(area.left() + (area.width() - width()) / 2,
              area.top() + (area.height() - height()) / 2);
@@ -348,7 +349,7 @@ void TestWindow::resizeEvent(QResizeEvent *event)
 
 void TestWindow::Command1_Click()
 {
-    AppContext &ctx = m_mw.ctx();
+    AppContext &ctx = m_ctx;
     Voce->hide();
     WaitCursor hourglass;
 
@@ -356,9 +357,9 @@ void TestWindow::Command1_Click()
     questionBox()->clear();
     hideBlink();
 
-    ctx.pool.NextItem(ctx.store, ctx.options, *ctx.desktop.boxes, this);
+    const NextOutcome next = askAbout(ctx.pool.NextItem(ctx.store, ctx.options));
 
-    if (ctx.pool.RunOut) {
+    if (next != NextOutcome::Item) {
         Command1->hide();
         Command2->hide();
         hourglass.restore();
@@ -396,7 +397,7 @@ void TestWindow::Command1_Click()
 
 void TestWindow::Command2_Click()
 {
-    TestSession &session = m_mw.ctx().session;
+    TestSession &session = m_ctx.session;
     aiuto->show();
     const AssistanceResult result = Assistance(session, m_checker.Target);
     aiuto->setText(result.Hint);
@@ -406,28 +407,28 @@ void TestWindow::Command2_Click()
 
 void TestWindow::Command3_Click()
 {
-    m_mw.setEnabled(true);
+    m_host.hostWindow()->setEnabled(true);
     close();
     // The return to the main window saves nothing: the request only clears
     // the flag again.
-    m_mw.ctx().store.SkipNextSave = true;
-    m_mw.files().menuSalva_Click();
+    m_ctx.store.SkipNextSave = true;
+    m_host.requestSave();
 }
 
 void TestWindow::Voce_Click()
 {
     // The English text in both directions; a failure is reported over this
     // window, which is the one taking input.
-    m_mw.speakEnglish(Textin->text(), this);
+    platform::SpeakOrReport(m_ctx.desktop, this, Textin->text());
 }
 
 void TestWindow::Answer_Change()
 {
-    AppContext &ctx = m_mw.ctx();
+    AppContext &ctx = m_ctx;
     const CheckOutcome outcome =
         m_checker.CheckAnswer(answerBox()->text(), ctx.session, ctx.pool, ctx.store, ctx.soundsOn);
     setAnswerColour(outcome.Red);
-    PlayOutcomeSounds(outcome, *ctx.desktop.sound);
+    playSounds(outcome);
     if (!outcome.Answered)
         return;
 
@@ -443,12 +444,46 @@ void TestWindow::Answer_Change()
     showScore();
     Label4->setText(outcome.Counters);
     if (outcome.ShowSynonyms)
-        ShowSynonymsMessage(*ctx.desktop.boxes, this, m_search);
+        showSynonyms();
+}
+
+NextOutcome TestWindow::askAbout(NextOutcome outcome)
+{
+    platform::MessageBoxes &boxes = *m_ctx.desktop.boxes;
+    switch (outcome) {
+    case NextOutcome::AskRestart: {
+        const platform::Button answer =
+            boxes.show(this, QStringLiteral("Restart..."),
+                       QStringLiteral("Selected items run out... restarting"), platform::Icon::None,
+                       platform::Ok | platform::Cancel);
+        return m_ctx.pool.AnswerRestart(answer == platform::Ok, m_ctx.store, m_ctx.options);
+    }
+    case NextOutcome::CriticalsRunOut:
+        boxes.show(this, QStringLiteral("Change lessons Options..."),
+                   QStringLiteral("Criticals run out ..."), platform::Icon::None, platform::Ok);
+        return outcome;
+    default:
+        return outcome;
+    }
+}
+
+void TestWindow::playSounds(const CheckOutcome &outcome)
+{
+    if (outcome.PlayAlert)
+        m_ctx.desktop.sound->playWav(QStringLiteral("alert.wav"));
+    for (int i = 0; i < outcome.Beeps; ++i)
+        m_ctx.desktop.sound->beep();
+}
+
+void TestWindow::showSynonyms()
+{
+    m_ctx.desktop.boxes->show(this, SynonymsTitle(m_search), SynonymsMessageText(m_search),
+                              platform::Icon::Information, platform::Ok);
 }
 
 void TestWindow::Timer1_Timer()
 {
-    AppContext &ctx = m_mw.ctx();
+    AppContext &ctx = m_ctx;
     const AnswerTick tick = AnswerClockTick(ctx.session, m_checker.Target);
     if (tick.TooSlow && Command1->text() == QLatin1String("Translate...")) {
         setCommand1Pictures(m_picture, 3);
@@ -468,7 +503,7 @@ void TestWindow::Timer1_Timer()
 
 void TestWindow::Timer2_Timer()
 {
-    if (!SuccessClockTick(m_mw.ctx().session))
+    if (!SuccessClockTick(m_ctx.session))
         return;
     Command1->setText(QStringLiteral("So what?"));
     setCommand1Pictures(1, m_disabledPicture);
@@ -477,7 +512,7 @@ void TestWindow::Timer2_Timer()
 
 void TestWindow::Timer3_Timer()
 {
-    const bool hai = BlinkTick(m_mw.ctx().session);
+    const bool hai = BlinkTick(m_ctx.session);
     ImHai->setVisible(hai);
     ImOhi->setVisible(!hai);
 }
@@ -506,7 +541,7 @@ void TestWindow::closeEvent(QCloseEvent *event)
 
 void TestWindow::Form_Unload()
 {
-    AppContext &ctx = m_mw.ctx();
+    AppContext &ctx = m_ctx;
     m_closed = true;
     stopTimers();
     if (ctx.session.DoneCount != 0) {
@@ -518,8 +553,8 @@ void TestWindow::Form_Unload()
             m_reportLogFailure = true;
         }
     }
-    m_mw.setEnabled(true);
-    m_mw.edit().ClearFields();
+    m_host.hostWindow()->setEnabled(true);
+    m_host.testClosed();
     emit closed();
 }
 
@@ -537,7 +572,7 @@ void TestWindow::reportLogFailure()
     if (!m_reportLogFailure)
         return;
     m_reportLogFailure = false;
-    m_mw.desktop().boxes->show(&m_mw, LogFailureTitle(), LogFailureText(m_logFailure),
+    m_ctx.desktop.boxes->show(m_host.hostWindow(), LogFailureTitle(), LogFailureText(m_logFailure),
                                platform::Icon::Warning, platform::Ok);
 }
 
@@ -561,17 +596,17 @@ void TestWindow::setAnswerColour(bool red)
 
 void TestWindow::showScore()
 {
-    labpunti->setText(ScoreText(m_mw.ctx().session.Score));
+    labpunti->setText(ScoreText(m_ctx.session.Score));
 }
 
 void TestWindow::showCounters()
 {
-    Label4->setText(CountersText(m_mw.ctx().session, m_mw.ctx().pool));
+    Label4->setText(CountersText(m_ctx.session, m_ctx.pool));
 }
 
 void TestWindow::hideBlink()
 {
-    m_mw.ctx().session.BlinkCount = 0;
+    m_ctx.session.BlinkCount = 0;
     ImHai->hide();
     ImOhi->hide();
 }

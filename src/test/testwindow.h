@@ -10,6 +10,7 @@
 
 #include "test/answercheck.h"
 #include "test/direction.h"
+#include "test/itempool.h"
 #include "test/synonyms.h"
 #include "test/testlog.h"
 
@@ -17,12 +18,13 @@
 #include <array>
 #include <QWidget>
 
-class MainWindow;
+struct AppContext;
 class QFrame;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTimer;
+class TestHost;
 
 class TestWindow : public QWidget {
     Q_OBJECT
@@ -30,7 +32,7 @@ public:
     // The window's state, as its start button shows it.
     enum class State { Ready, Asking, Answered, Finished };
 
-    TestWindow(MainWindow &mw, TestDirection direction);
+    TestWindow(AppContext &ctx, TestHost &host, TestDirection direction);
     ~TestWindow() override;
 
     TestDirection direction() const { return m_direction; }
@@ -69,25 +71,6 @@ public:
     const AnswerChecker &checker() const { return m_checker; }
     const SynonymSearch &synonyms() const { return m_search; }
 
-    // Controls
-    QPushButton *Command1 = nullptr;
-    QPushButton *Command2 = nullptr;
-    QPushButton *Command3 = nullptr;
-    QPushButton *Voce = nullptr;
-    QLineEdit *Textin = nullptr;
-    QLineEdit *Textit = nullptr;
-    QLineEdit *aiuto = nullptr;
-    QLabel *Lablez = nullptr;
-    QLabel *labpunti = nullptr;
-    QLabel *Label4 = nullptr;
-    QLabel *Label3 = nullptr;
-    QLabel *Label2 = nullptr;
-    QLabel *ImHai = nullptr;
-    QLabel *ImOhi = nullptr;
-    QLabel *bandiera = nullptr;
-    QTimer *Timer1 = nullptr;
-    QTimer *Timer2 = nullptr;
-    QTimer *Timer3 = nullptr;
 
 signals:
     // Closing has run; the window hides and is deleted next.
@@ -115,7 +98,14 @@ private:
     void stopTimers();
     void reportLogFailure();
 
-    MainWindow &m_mw;
+    // Shows the question box after a change of the pool's outcome: the
+    // restart question, the criticals' end; returns the outcome that stands.
+    NextOutcome askAbout(NextOutcome outcome);
+    void playSounds(const CheckOutcome &outcome);
+    void showSynonyms();
+
+    AppContext &m_ctx;
+    TestHost &m_host;
     const TestDirection m_direction;
     State m_state = State::Ready;
     AnswerChecker m_checker;
@@ -132,4 +122,24 @@ private:
     bool m_reportLogFailure = false;
     QFrame *m_topPanel = nullptr;
     QFrame *m_textPanel = nullptr;
+
+    // The controls, by the names the windows have always given them.
+    QPushButton *Command1 = nullptr;
+    QPushButton *Command2 = nullptr;
+    QPushButton *Command3 = nullptr;
+    QPushButton *Voce = nullptr;
+    QLineEdit *Textin = nullptr;
+    QLineEdit *Textit = nullptr;
+    QLineEdit *aiuto = nullptr;
+    QLabel *Lablez = nullptr;
+    QLabel *labpunti = nullptr;
+    QLabel *Label4 = nullptr;
+    QLabel *Label3 = nullptr;
+    QLabel *Label2 = nullptr;
+    QLabel *ImHai = nullptr;
+    QLabel *ImOhi = nullptr;
+    QLabel *bandiera = nullptr;
+    QTimer *Timer1 = nullptr;
+    QTimer *Timer2 = nullptr;
+    QTimer *Timer3 = nullptr;
 };

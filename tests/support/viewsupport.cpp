@@ -1,8 +1,103 @@
 #include "viewsupport.h"
 
+#include "edit/workarea.h"
+#include "vocab/vocabstore.h"
+
 #include <QAction>
+#include <QCheckBox>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
+#include <QPushButton>
 #include <QTest>
+#include <QToolBar>
+#include <QTreeView>
+#include <QTreeWidget>
+
+QObject *namedObject(const QObject *root, const QString &name, const char *type)
+{
+    for (QObject *o : root->findChildren<QObject *>(name))
+        if (o->inherits(type))
+            return o;
+    qFatal("no %s named \"%s\"", type, qPrintable(name));
+}
+
+MainUi::MainUi(const QWidget *mw) : m_window(mw)
+{
+    auto menu = [mw](const char *name) { return named<QMenu>(mw, name); };
+    auto action = [mw](const char *name) { return named<QAction>(mw, name); };
+    menuFile = menu("menuFile");
+    menuView = menu("menuView");
+    menuEdit = menu("menuEdit");
+    menuTest = menu("menuTest");
+    menuOptions = menu("menuOptions");
+    menuHelp = menu("menuHelp");
+    menuNuovo = action("menuNuovo");
+    menuApri = action("menuApri");
+    menuSalva = action("menuSalva");
+    menuFine = action("menuFine");
+    menuLeggi = action("menuLeggi");
+    menuAscolta = action("menuAscolta");
+    menuAggiorna = action("menuAggiorna");
+    menuToEng = action("menuToEng");
+    menuToMine = action("menuToMine");
+    menuScore = action("menuScore");
+    menuStoria = action("menuStoria");
+    menuLezioni = action("menuLezioni");
+    menuCountry = action("menuCountry");
+    menuSuoni = action("menuSuoni");
+    menuIstruzioni = action("menuIstruzioni");
+    menuRegole = action("menuRegole");
+    menuInfo = action("menuInfo");
+    BottBar = named<QToolBar>(mw, "BottBar");
+    Central = named<QWidget>(mw, "Central");
+    Sfondo = named<QLabel>(mw, "Sfondo");
+    Label0 = named<QLabel>(mw, "Label0");
+    Label1 = named<QLabel>(mw, "Label1");
+    Label8 = named<QLabel>(mw, "Label8");
+    ChkCri = named<QCheckBox>(mw, "ChkCri");
+    ListaVoci = named<QTreeView>(mw, "ListaVoci");
+    ListaCri = named<QTreeView>(mw, "ListaCri");
+    laStoria = named<QTreeWidget>(mw, "laStoria");
+    FrameNazione = named<QFrame>(mw, "FrameNazione");
+    FrameOpzioni = named<QFrame>(mw, "FrameOpzioni");
+    FrameRegole = named<QFrame>(mw, "FrameRegole");
+    FrameAggiorna = named<QFrame>(mw, "FrameAggiorna");
+}
+
+QAction *MainUi::button(int n) const
+{
+    return named<QAction>(m_window, QStringLiteral("BottBar_%1").arg(n));
+}
+
+bool MainUi::pressed(int n) const
+{
+    return button(n)->isChecked();
+}
+
+ItemTable &MainUi::criticals() const
+{
+    return *static_cast<ItemTable *>(ListaCri->model());
+}
+
+WorkUi::WorkUi(const QWidget *mw)
+{
+    area = named<WorkArea>(mw, "WorkArea");
+    LEZ = named<QLineEdit>(mw, "LEZ");
+    CRI = named<QLineEdit>(mw, "CRI");
+    ENGL = named<QLineEdit>(mw, "ENGL");
+    ITAL = named<QLineEdit>(mw, "ITAL");
+    Ccan = named<QPushButton>(mw, "Ccan");
+    Cmod = named<QPushButton>(mw, "Cmod");
+    Cadd = named<QPushButton>(mw, "Cadd");
+    Cpul = named<QPushButton>(mw, "Cpul");
+    Ccome = named<QPushButton>(mw, "Ccome");
+    Label2 = named<QLabel>(area, "Label2");
+    Label4 = named<QLabel>(mw, "Label4");
+    Label5 = named<QLabel>(mw, "Label5");
+    Command1 = named<QPushButton>(named<QFrame>(mw, "FrameAggiorna"), "Command1");
+}
 
 QVector<VocabItem> MakeItems(int n, const QList<int> &criticalPositions)
 {
@@ -28,6 +123,7 @@ WindowFixture::WindowFixture(QSize size)
 {
     ctx = std::make_unique<AppContext>(desk.desktop());
     mw = std::make_unique<MainWindow>(*ctx);
+    ui = std::make_unique<MainUi>(mw.get());
     mw->resize(size);
     mw->show();
     if (!QTest::qWaitForWindowExposed(mw.get()))
@@ -42,33 +138,39 @@ void WindowFixture::open(const QVector<VocabItem> &items, const QString &fileNam
     ctx->store.CurrentFileName = fileName;
     ctx->store.SetSaveAvailable(true);
     enableCommands();
-    mw->setButtonEnabled(10, true);
-    mw->setButtonEnabled(1, false);
-    mw->menuApri->setEnabled(false);
+    ui->button(10)->setEnabled(true);
+    ui->button(1)->setEnabled(false);
+    ui->menuApri->setEnabled(false);
 }
 
 void WindowFixture::enableCommands()
 {
-    for (QMenu *m : {mw->menuView, mw->menuEdit, mw->menuTest, mw->menuOptions})
-        MainWindow::setMenuEnabled(m, true);
-    mw->setButtonsEnabled({2, 3, 4, 5, 6, 7, 8, 9}, true);
+    for (QMenu *m : {ui->menuView, ui->menuEdit, ui->menuTest, ui->menuOptions})
+        m->menuAction()->setEnabled(true);
+    for (int n = 2; n <= 9; ++n)
+        ui->button(n)->setEnabled(true);
 }
 
-QList<int> enabledButtons(const MainWindow &mw)
+bool menuEnabled(const QMenu *menu)
+{
+    return menu->menuAction()->isEnabled();
+}
+
+QList<int> enabledButtons(const MainUi &ui)
 {
     QList<int> numbers;
     for (int n = 1; n <= 10; ++n)
-        if (mw.button(n)->isEnabled())
+        if (ui.button(n)->isEnabled())
             numbers << n;
     return numbers;
 }
 
-QStringList disabledMenus(const MainWindow &mw)
+QStringList disabledMenus(const MainUi &ui)
 {
     QStringList names;
-    for (const QMenu *m : {mw.menuFile, mw.menuView, mw.menuEdit, mw.menuTest, mw.menuOptions,
-                           mw.menuHelp})
-        if (!MainWindow::isMenuEnabled(m))
+    for (const QMenu *m : {ui.menuFile, ui.menuView, ui.menuEdit, ui.menuTest, ui.menuOptions,
+                           ui.menuHelp})
+        if (!menuEnabled(m))
             names << m->objectName();
     return names;
 }
@@ -99,4 +201,9 @@ QStringList disabledOf(std::initializer_list<QAction *> actions)
         if (!a->isEnabled())
             names << a->objectName();
     return names;
+}
+
+QRect placeIn(const QWidget *area, const QWidget *widget)
+{
+    return QRect(widget->mapTo(area, QPoint(0, 0)), widget->size());
 }

@@ -1,4 +1,4 @@
-#include "app/pictures.h"
+#include "platform/pictures.h"
 
 #include <QPainter>
 #include <QSvgRenderer>
