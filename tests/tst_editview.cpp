@@ -119,7 +119,7 @@ private slots:
         QCOMPARE(visibleOf({ui->FrameRegole, ui->Sfondo, ui->ChkCri, ui->Label8}), QStringList());
         QCOMPARE(hiddenOf({ui->Label0, ui->Label1, ui->ListaVoci}), QStringList());
         QVERIFY(ui->pressed(6));
-        QCOMPARE(ui->menuAggiorna->text(), QString("End editing"));
+        QCOMPARE(caption(ui->menuAggiorna), QString("End editing"));
         QCOMPARE(ui->Label0->text(), QString("All items - All lessons"));
         QCOMPARE(ui->Label1->text(), QString("Total items = 3"));
         QVERIFY(port->testAttribute(Qt::WA_SetCursor));
@@ -158,7 +158,7 @@ private slots:
         ctx->store.SetSaveAvailable(false);
         ui->button(6)->trigger();
         QVERIFY(!mw->edit().isOpen());
-        QCOMPARE(ui->menuAggiorna->text(), QString("Edit items"));
+        QCOMPARE(caption(ui->menuAggiorna), QString("Edit items"));
         QVERIFY(!ui->pressed(6));
         QVERIFY(!port->testAttribute(Qt::WA_SetCursor));
         QCOMPARE(ui->ListaVoci->height(), closedHeight);

@@ -513,7 +513,7 @@ void TestFileCommands::newFromTheStart()
     m_ui->menuAscolta->trigger();
     m_ui->menuNuovo->trigger();
     QVERIFY(!m_ui->pressed(5));
-    QCOMPARE(m_ui->menuAscolta->text(), QString("Listen items"));
+    QCOMPARE(caption(m_ui->menuAscolta), QString("Listen items"));
     QVERIFY(m_mw->edit().isOpen());
     m_ui->menuAggiorna->trigger();
     m_ui->menuStoria->trigger();

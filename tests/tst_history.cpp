@@ -149,14 +149,14 @@ private slots:
         ui->button(3)->trigger();
         QVERIFY(!ui->FrameRegole->isVisible());
         QVERIFY(ui->pressed(3));
-        QCOMPARE(ui->menuStoria->text(), QString("Hide test history"));
+        QCOMPARE(caption(ui->menuStoria), QString("Hide test history"));
         QCOMPARE(disabledOf(entries), (QStringList{"menuSalva", "menuAscolta", "menuToEng", "menuToMine"}));
         QCOMPARE(disabledMenus(*ui), (QStringList{"menuView", "menuEdit", "menuOptions"}));
         QCOMPARE(enabledButtons(*ui), (QList<int>{3, 10}));
 
         ui->menuStoria->trigger();
         QVERIFY(!ui->pressed(3));
-        QCOMPARE(ui->menuStoria->text(), QString("Show tests history"));
+        QCOMPARE(caption(ui->menuStoria), QString("Show tests history"));
         QCOMPARE(disabledOf(entries), QStringList());
         QCOMPARE(disabledMenus(*ui), QStringList());
         QCOMPARE(enabledButtons(*ui), AllButtons.mid(1));

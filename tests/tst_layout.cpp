@@ -169,6 +169,12 @@ private slots:
         // Every field is tall enough for its text.
         for (QLineEdit *e : {work.LEZ, work.CRI, work.ENGL, work.ITAL})
             QVERIFY(e->height() >= e->fontMetrics().height() + 4);
+        // The criticals list keeps the full height.
+        QCOMPARE(ui->ListaCri->height(), closedHeight);
+        // The instructions open at the top left of the area, like every frame.
+        work.Ccome->click();
+        QCOMPARE(ui->FrameAggiorna->pos(), QPoint(0, 0));
+        QCOMPARE(ui->FrameAggiorna->parentWidget(), ui->Central);
 
         mw->edit().menuAggiorna_Click();
         QVERIFY(!ui->pressed(6));
@@ -214,6 +220,12 @@ private slots:
         ui->Central->setGeometry(ui->Central->x(), ui->Central->y(), 300, 12);
         mw->Form_Resize();
         QCOMPARE(ui->ListaVoci->geometry(), list);
+
+        // A window too low for the list: it shrinks to nothing above the
+        // work area instead of lying over it.
+        mw->resize(mw->width(), 130);
+        QTRY_COMPARE(mw->height(), 130);
+        QVERIFY(ui->ListaVoci->height() == 0 || in(ui->ListaVoci).bottom() < in(work.Ccan).top());
 
         // A really tiny window, with every view in turn: nothing breaks.
         mw->edit().menuAggiorna_Click();

@@ -29,7 +29,7 @@ private slots:
         QCOMPARE(mw->objectName(), QString("Form1"));
         QCOMPARE(disabledMenus(*ui), (QStringList{"menuView", "menuEdit", "menuTest", "menuOptions"}));
         QCOMPARE(disabledOf({ui->menuNuovo, ui->menuApri, ui->menuSalva}), QStringList{"menuSalva"});
-        QCOMPARE(ui->menuToMine->text(), QString("English -> My language "));
+        QCOMPARE(caption(ui->menuToMine), QString("English -> My language "));
         QCOMPARE(ui->menuLezioni->shortcut(), QKeySequence(Qt::Key_F2));
         QCOMPARE(ui->menuIstruzioni->shortcut(), QKeySequence(Qt::Key_F1));
         const QStringList texts{"Open", "Save", "History", "View items", "Listen items",

@@ -1,5 +1,7 @@
 #include "app/aboutwindow.h"
 
+#include "platform/keyboard.h"
+
 #include <QLabel>
 #include <QPushButton>
 #include <QSvgWidget>
@@ -18,8 +20,8 @@ AboutWindow::AboutWindow(QWidget *parent) : QDialog(parent)
 
     auto *picture = new QSvgWidget(QStringLiteral(":/pictures/about.svg"), this);
     picture->setObjectName(QStringLiteral("Image1"));
-    picture->setAccessibleName(QStringLiteral("Vocanto picture"));
     picture->setFixedSize(160, 120);
+    platform::MarkDecorative(picture);
     layout->addWidget(picture, 0, Qt::AlignHCenter);
 
     auto *product = new QLabel(QStringLiteral("Vocanto Version 8"), this);
@@ -37,6 +39,8 @@ AboutWindow::AboutWindow(QWidget *parent) : QDialog(parent)
     ok->setMinimumWidth(90);
     layout->addWidget(ok, 0, Qt::AlignHCenter);
     connect(ok, &QPushButton::clicked, this, [this] { Command1_Click(); });
+    // Enter, Space or Escape closes it at once.
+    ok->setFocus();
 
     setFixedSize(sizeHint().expandedTo(QSize(280, 0)));
 }

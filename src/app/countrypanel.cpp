@@ -67,32 +67,43 @@ CountryPanel::CountryPanel(VocabStore &store, ItemTable &criticals, QWidget *ove
         option->setGeometry(twipsRect(1080, c.top, c.width, 255));
         *c.slot = option;
         const qint16 code = c.code;
-        QObject::connect(option, &QRadioButton::toggled, option,
+        QObject::connect(option, &QRadioButton::toggled, this,
                          [this, code](bool checked) { choose(code, checked); });
 
         auto *flag = new QSvgWidget(FlagPicture(LookOfLanguage(code).flagKey), frame);
         flag->setObjectName(QString::fromLatin1(c.picture));
-        flag->setAccessibleName(QStringLiteral("Flag of %1").arg(QString::fromLatin1(c.caption)));
         flag->setGeometry(twipsRect(360, c.top - 30, 480, 320));
+        // The caption beside it says the same.
+        platform::MarkDecorative(flag);
     }
     m_opOth->setChecked(true);
+    // Tab lands on the chosen country; the arrow keys choose another.
+    platform::TabToCheckedOnly({m_opFra, m_opGer, m_opIta, m_opSpa, m_opOth});
 
     auto *ok = new QPushButton(QStringLiteral("OK"), frame);
     ok->setObjectName(QStringLiteral("Command2"));
     ok->setToolTip(QStringLiteral("Opzioni impostate"));
     ok->setGeometry(twipsRect(720, 3000, 1335, 420));
-    QObject::connect(ok, &QPushButton::clicked, ok, [this] { Command2_Click(); });
+    QObject::connect(ok, &QPushButton::clicked, this, [this] { Command2_Click(); });
 }
 
 void CountryPanel::menuCountry_Click()
 {
     m_frame->show();
     m_frame->raise();
+    m_focus.open(m_frame, buttonFor(m_store.LanguageCode));
+}
+
+void CountryPanel::takeFocus()
+{
+    if (m_frame->isVisible())
+        m_focus.retake(m_frame, buttonFor(m_store.LanguageCode));
 }
 
 void CountryPanel::Command2_Click()
 {
     m_frame->hide();
+    m_focus.close();
 }
 
 QRadioButton *CountryPanel::buttonFor(qint16 code) const

@@ -2,6 +2,8 @@
 // The country panel: the user's own language, which names the my-language
 // column of the lists and puts a flag on the toolbar.
 
+#include "platform/keyboard.h"
+
 #include <QObject>
 #include <QString>
 #include <QtGlobal>
@@ -29,6 +31,9 @@ public:
     void menuCountry_Click();
     void Command2_Click();
     void ApplyLanguage();
+    // Takes the keyboard focus while the panel is open (New opens the edit
+    // view under it), to give it back to where it is now when it closes.
+    void takeFocus();
 
 signals:
     // The flag of the language shown, for the toolbar button that starts the
@@ -39,6 +44,7 @@ private:
     void choose(qint16 code, bool checked);
     QRadioButton *buttonFor(qint16 code) const;
 
+    platform::FocusReturn m_focus;
     VocabStore &m_store;
     ItemTable &m_criticals;
     QFrame *m_frame;

@@ -162,13 +162,17 @@ void HelpCommands::menuRegole_Click()
 {
     m_frame->show();
     m_frame->raise();
+    m_focus.open(m_frame, m_frame->findChild<QPushButton *>(QStringLiteral("Command6")));
     m_rules->setText(TestRulesText());
     m_host.growToFit(m_frame, ViewHost::Growth::WidthFirst);
 }
 
 void HelpCommands::Command6_Click()
 {
+    if (m_frame->isHidden())
+        return;
     m_frame->hide();
+    m_focus.close();
 }
 
 void HelpCommands::menuInfo_Click()

@@ -1,6 +1,8 @@
 #pragma once
 // The Help menu: the instructions page, the test rules and the about window.
 
+#include "platform/keyboard.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -57,6 +59,7 @@ public:
 private:
     AppContext &m_ctx;
     ViewHost &m_host;
+    platform::FocusReturn m_focus;
     QFrame *m_frame = nullptr;
     QLabel *m_rules = nullptr;
     QString m_programFolder;

@@ -5,6 +5,7 @@
 #include "app/helpcommands.h"
 #include "edit/editview.h"
 #include "edit/itemlists.h"
+#include "platform/keyboard.h"
 #include "platform/pictures.h"
 #include "review/historyview.h"
 #include "review/reviewviews.h"
@@ -12,6 +13,9 @@
 #include "test/testcommands.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QTimer>
+#include <QToolButton>
 #include <QCloseEvent>
 #include <QIcon>
 #include <QLabel>
@@ -47,7 +51,9 @@ constexpr ViewLock kViewLocks[] = {
 };
 
 // How a view shows that it is on: its menu entry's caption and its pressed
-// toolbar button. Each view decides on or off by its entry's caption.
+// toolbar button. Each view decides on or off by its entry's caption. The
+// "&" marks the letter that chooses the entry from the keyboard; the caption
+// shown and read out is the text without it.
 struct OnState {
     View view;
     int button;
@@ -55,10 +61,10 @@ struct OnState {
     const char *onCaption;
 };
 constexpr OnState kOnStates[] = {
-    {View::Read, 4, "Read items", "End reading"},
-    {View::Listen, 5, "Listen items", "End listening"},
-    {View::History, 3, "Show tests history", "Hide test history"},
-    {View::Edit, 6, "Edit items", "End editing"},
+    {View::Read, 4, "&Read items", "End &reading"},
+    {View::Listen, 5, "&Listen items", "End &listening"},
+    {View::History, 3, "&Show tests history", "&Hide test history"},
+    {View::Edit, 6, "&Edit items", "&End editing"},
 };
 
 const OnState *OnStateOf(View view)
@@ -67,19 +73,6 @@ const OnState *OnStateOf(View view)
         if (s.view == view)
             return &s;
     return nullptr;
-}
-
-// Connects a menu entry or toolbar button to its command. A checkable action
-// toggles itself before "triggered" arrives; the toggle is undone here, so that
-// only the command decides the check mark or pressed state.
-template <typename F>
-void connectCommand(QAction *action, QObject *context, F command)
-{
-    QObject::connect(action, &QAction::triggered, context, [action, command] {
-        if (action->isCheckable())
-            action->setChecked(!action->isChecked());
-        command();
-    });
 }
 
 void setMenuEnabled(QMenu *menu, bool on)
@@ -116,6 +109,8 @@ MainWindow::MainWindow(AppContext &context, QWidget *parent)
 
     m_country->ApplyLanguage();
     resize(780, 560);
+    // At start the focus is on the first thing to do: Open.
+    buttonWidget(1)->setFocus(Qt::OtherFocusReason);
 }
 
 MainWindow::~MainWindow() = default;
@@ -135,39 +130,44 @@ void MainWindow::buildMenus()
         return a;
     };
 
-    menuFile = menu("menuFile", "File");
-    menuNuovo = entry(menuFile, "menuNuovo", "New");
-    menuApri = entry(menuFile, "menuApri", "Open");
-    menuSalva = entry(menuFile, "menuSalva", "Save");
-    menuFine = entry(menuFile, "menuFine", "Exit");
+    menuFile = menu("menuFile", "&File");
+    menuNuovo = entry(menuFile, "menuNuovo", "&New");
+    menuApri = entry(menuFile, "menuApri", "&Open");
+    menuSalva = entry(menuFile, "menuSalva", "&Save");
+    menuFine = entry(menuFile, "menuFine", "E&xit");
+    // The shortcuts users expect of a desktop program.
+    menuNuovo->setShortcut(QKeySequence::New);
+    menuApri->setShortcut(QKeySequence::Open);
+    menuSalva->setShortcut(QKeySequence::Save);
+    menuFine->setShortcut(QKeySequence::Quit);
 
-    menuView = menu("menuView", "View");
-    menuLeggi = entry(menuView, "menuLeggi", "Read items");
-    menuAscolta = entry(menuView, "menuAscolta", "Listen items");
+    menuView = menu("menuView", "&View");
+    menuLeggi = entry(menuView, "menuLeggi", "&Read items");
+    menuAscolta = entry(menuView, "menuAscolta", "&Listen items");
 
-    menuEdit = menu("menuEdit", "Edit");
-    menuAggiorna = entry(menuEdit, "menuAggiorna", "Edit items");
+    menuEdit = menu("menuEdit", "&Edit");
+    menuAggiorna = entry(menuEdit, "menuAggiorna", "&Edit items");
 
-    menuTest = menu("menuTest", "Test");
-    menuToEng = entry(menuTest, "menuToEng", "My language -> English");
-    menuToMine = entry(menuTest, "menuToMine", "English -> My language ");
-    menuScore = entry(menuTest, "menuScore", "Test reset");
+    menuTest = menu("menuTest", "&Test");
+    menuToEng = entry(menuTest, "menuToEng", "&My language -> English");
+    menuToMine = entry(menuTest, "menuToMine", "&English -> My language ");
+    menuScore = entry(menuTest, "menuScore", "Test &reset");
     menuTest->addSeparator()->setObjectName(QStringLiteral("spTest1"));
-    menuStoria = entry(menuTest, "menuStoria", "Show tests history");
+    menuStoria = entry(menuTest, "menuStoria", "&Show tests history");
 
-    menuOptions = menu("menuOptions", "Options");
-    menuLezioni = entry(menuOptions, "menuLezioni", "Lessons selection");
+    menuOptions = menu("menuOptions", "&Options");
+    menuLezioni = entry(menuOptions, "menuLezioni", "&Lessons selection");
     menuLezioni->setShortcut(QKeySequence(Qt::Key_F2));
-    menuCountry = entry(menuOptions, "menuCountry", "Country selection");
-    menuSuoni = entry(menuOptions, "menuSuoni", "Yes/No sounds");
+    menuCountry = entry(menuOptions, "menuCountry", "&Country selection");
+    menuSuoni = entry(menuOptions, "menuSuoni", "Yes/No &sounds");
     menuSuoni->setCheckable(true);
 
-    menuHelp = menu("menuHelp", "Help");
-    menuIstruzioni = entry(menuHelp, "menuIstruzioni", "General instruction");
+    menuHelp = menu("menuHelp", "&Help");
+    menuIstruzioni = entry(menuHelp, "menuIstruzioni", "&General instruction");
     menuIstruzioni->setShortcut(QKeySequence(Qt::Key_F1));
-    menuRegole = entry(menuHelp, "menuRegole", "Test rules");
+    menuRegole = entry(menuHelp, "menuRegole", "&Test rules");
     menuHelp->addSeparator()->setObjectName(QStringLiteral("m10"));
-    menuInfo = entry(menuHelp, "menuInfo", "About");
+    menuInfo = entry(menuHelp, "menuInfo", "&About");
 
     // Until New or Open only File and Help are usable, and Save is off.
     menuSalva->setEnabled(false);
@@ -207,9 +207,39 @@ void MainWindow::buildToolbar()
         a->setCheckable(defs[i].pressable);
         m_buttons[std::size_t(i)] = a;
     }
+    // The buttons are in the keyboard's Tab order (a click leaves the focus
+    // where it is).
+    for (int n = 1; n <= 10; ++n)
+        buttonWidget(n)->setFocusPolicy(Qt::TabFocus);
+    // The button with the keyboard focus shows it with a frame.
+    BottBar->setStyleSheet(QStringLiteral(
+        "QToolButton:focus { border: 2px solid palette(highlight); border-radius: 4px; }"));
     // Before a vocabulary exists only Open and Help do anything.
     for (int n = 2; n <= 9; ++n)
         button(n)->setEnabled(false);
+}
+
+QWidget *MainWindow::buttonWidget(int n) const
+{
+    return BottBar->widgetForAction(button(n));
+}
+
+void MainWindow::settleFocus()
+{
+    // While a test window runs the main window takes no input.
+    if (!isEnabled() || m_ended)
+        return;
+    const QWidget *now = focusWidget();
+    if (now && now->isVisible() && now->isEnabled())
+        return;
+    QWidget *target = nullptr;
+    if (m_lastButton > 0 && button(m_lastButton)->isEnabled())
+        target = buttonWidget(m_lastButton);
+    for (int n = 1; !target && n <= 10; ++n)
+        if (button(n)->isEnabled())
+            target = buttonWidget(n);
+    if (target)
+        target->setFocus(Qt::OtherFocusReason);
 }
 
 void MainWindow::buildCentral()
@@ -220,45 +250,66 @@ void MainWindow::buildCentral()
 
     Sfondo = new QLabel(Central);
     Sfondo->setObjectName(QStringLiteral("Sfondo"));
-    Sfondo->setAccessibleName(QStringLiteral("Background picture"));
     Sfondo->setPixmap(RenderPicture(QStringLiteral(":/pictures/background.svg"), QSize(480, 320)));
     Sfondo->resize(480, 320);
+    platform::MarkDecorative(Sfondo);
 
     // The list page lies over the background, which shows through it where
     // no list is shown; the frames of the panels open over both.
     m_lists = new ItemLists(m_ctx.store, Central);
 }
 
+void MainWindow::connectCommand(QAction *action, int buttonNumber, std::function<void()> command)
+{
+    connect(action, &QAction::triggered, this, [this, action, buttonNumber, command] {
+        // A checkable action toggles itself before "triggered" arrives; the
+        // toggle is undone, so that only the command decides the check mark
+        // or pressed state.
+        if (action->isCheckable())
+            action->setChecked(!action->isChecked());
+        m_lastButton = buttonNumber;
+        command();
+        settleFocus();
+    });
+}
+
 void MainWindow::connectCommands()
 {
-    connectCommand(menuNuovo, this, [this] { m_files->menuNuovo_Click(); });
-    connectCommand(menuApri, this, [this] { m_files->menuApri_Click(); });
-    connectCommand(menuSalva, this, [this] { m_files->menuSalva_Click(); });
-    connectCommand(menuFine, this, [this] { menuFine_Click(); });
-    connectCommand(menuLeggi, this, [this] { m_review->menuLeggi_Click(); });
-    connectCommand(menuAscolta, this, [this] { m_review->menuAscolta_Click(); });
-    connectCommand(menuAggiorna, this, [this] { m_edit->menuAggiorna_Click(); });
-    connectCommand(menuToEng, this, [this] { m_tests->menuToEng_Click(); });
-    connectCommand(menuToMine, this, [this] { m_tests->menuToMine_Click(); });
-    connectCommand(menuScore, this, [this] { m_options->menuScore_Click(); });
-    connectCommand(menuStoria, this, [this] { m_history->menuStoria_Click(); });
-    connectCommand(menuLezioni, this, [this] { m_options->menuLezioni_Click(); });
-    connectCommand(menuCountry, this, [this] { m_country->menuCountry_Click(); });
-    connectCommand(menuSuoni, this, [this] { menuSuoni_Click(); });
-    connectCommand(menuIstruzioni, this, [this] { m_help->menuIstruzioni_Click(); });
-    connectCommand(menuRegole, this, [this] { menuRegole_Click(); });
-    connectCommand(menuInfo, this, [this] { m_help->menuInfo_Click(); });
+    connectCommand(menuNuovo, 0, [this] { m_files->menuNuovo_Click(); });
+    connectCommand(menuApri, 1, [this] { m_files->menuApri_Click(); });
+    connectCommand(menuSalva, 2, [this] { m_files->menuSalva_Click(); });
+    connectCommand(menuFine, 0, [this] { menuFine_Click(); });
+    connectCommand(menuLeggi, 4, [this] { m_review->menuLeggi_Click(); });
+    connectCommand(menuAscolta, 5, [this] { m_review->menuAscolta_Click(); });
+    connectCommand(menuAggiorna, 6, [this] { m_edit->menuAggiorna_Click(); });
+    connectCommand(menuToEng, 8, [this] { m_tests->menuToEng_Click(); });
+    connectCommand(menuToMine, 9, [this] { m_tests->menuToMine_Click(); });
+    connectCommand(menuScore, 0, [this] { m_options->menuScore_Click(); });
+    connectCommand(menuStoria, 3, [this] { m_history->menuStoria_Click(); });
+    connectCommand(menuLezioni, 7, [this] { m_options->menuLezioni_Click(); });
+    connectCommand(menuCountry, 0, [this] { m_country->menuCountry_Click(); });
+    connectCommand(menuSuoni, 0, [this] { menuSuoni_Click(); });
+    connectCommand(menuIstruzioni, 10, [this] { m_help->menuIstruzioni_Click(); });
+    connectCommand(menuRegole, 0, [this] { menuRegole_Click(); });
+    connectCommand(menuInfo, 0, [this] { m_help->menuInfo_Click(); });
 
-    connectCommand(button(1), this, [this] { m_files->menuApri_Click(); });
-    connectCommand(button(2), this, [this] { m_files->menuSalva_Click(); });
-    connectCommand(button(3), this, [this] { m_history->menuStoria_Click(); });
-    connectCommand(button(4), this, [this] { m_review->menuLeggi_Click(); });
-    connectCommand(button(5), this, [this] { m_review->menuAscolta_Click(); });
-    connectCommand(button(6), this, [this] { m_edit->menuAggiorna_Click(); });
-    connectCommand(button(7), this, [this] { m_options->menuLezioni_Click(); });
-    connectCommand(button(8), this, [this] { m_tests->menuToEng_Click(); });
-    connectCommand(button(9), this, [this] { m_tests->menuToMine_Click(); });
-    connectCommand(button(10), this, [this] { m_help->menuIstruzioni_Click(); });
+    connectCommand(button(1), 1, [this] { m_files->menuApri_Click(); });
+    connectCommand(button(2), 2, [this] { m_files->menuSalva_Click(); });
+    connectCommand(button(3), 3, [this] { m_history->menuStoria_Click(); });
+    connectCommand(button(4), 4, [this] { m_review->menuLeggi_Click(); });
+    connectCommand(button(5), 5, [this] { m_review->menuAscolta_Click(); });
+    connectCommand(button(6), 6, [this] { m_edit->menuAggiorna_Click(); });
+    connectCommand(button(7), 7, [this] { m_options->menuLezioni_Click(); });
+    connectCommand(button(8), 8, [this] { m_tests->menuToEng_Click(); });
+    connectCommand(button(9), 9, [this] { m_tests->menuToMine_Click(); });
+    connectCommand(button(10), 10, [this] { m_help->menuIstruzioni_Click(); });
+
+    // Whatever leaves the focus on nothing (a message box closed over a
+    // control that has gone, say), the window finds it a place again.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) {
+        if (!now && isActiveWindow())
+            QTimer::singleShot(0, this, [this] { settleFocus(); });
+    });
 
     // The Save menu entry mirrors whether there is something to save.
     connect(&m_ctx.store, &VocabStore::saveAvailableChanged, menuSalva, &QAction::setEnabled);
@@ -314,6 +365,11 @@ void MainWindow::showOnState(View view, bool on)
         return;
     onStateEntry(view)->setText(QString::fromLatin1(on ? state->onCaption : state->offCaption));
     button(state->button)->setChecked(on);
+    // A view going off takes its list away: the focus goes back to the
+    // view's own button.
+    QWidget *focus = focusWidget();
+    if (!on && (!focus || m_lists->isAncestorOf(focus)))
+        buttonWidget(state->button)->setFocus(Qt::OtherFocusReason);
 }
 
 bool MainWindow::isOn(View view) const
@@ -367,6 +423,11 @@ void MainWindow::requestSave()
 void MainWindow::testClosed()
 {
     m_edit->ClearFields();
+    // The window comes forward again, the focus on the button that started
+    // the test.
+    raise();
+    activateWindow();
+    settleFocus();
 }
 
 // --- What the File commands ask ---------------------------------------------
@@ -418,6 +479,9 @@ void MainWindow::openEditView()
     // The caption tells the edit view to open rather than close.
     showOnState(View::Edit, false);
     m_edit->menuAggiorna_Click();
+    // The language is chosen first: the country panel keeps the focus, and
+    // gives it to the edit view when it closes.
+    m_country->takeFocus();
 }
 
 void MainWindow::holdCommands(bool held)

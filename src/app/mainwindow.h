@@ -12,6 +12,7 @@
 
 #include <QMainWindow>
 #include <array>
+#include <functional>
 #include <memory>
 
 class QAction;
@@ -82,6 +83,7 @@ private:
     void growToFit(const QWidget *frame, Growth order) override;
     // What a test window may ask (TestHost).
     QWidget *hostWindow() override { return this; }
+    void takeInput(bool on) override { setEnabled(on); }
     void requestSave() override;
     void testClosed() override;
     // What the File commands may ask (FileHost).
@@ -97,6 +99,15 @@ private:
     void buildToolbar();
     void buildCentral();
     void connectCommands();
+    // Connects a menu entry or toolbar button to its command; `button` is
+    // the command's toolbar button (0: none), where the focus goes back to
+    // when the command leaves it on nothing.
+    void connectCommand(QAction *action, int button, std::function<void()> command);
+    // Puts the keyboard focus on a control that can take it when it is on
+    // nothing (or on a control that has gone): the toolbar button of the
+    // last command, else the first enabled toolbar button.
+    void settleFocus();
+    QWidget *buttonWidget(int n) const;
     void Form_Unload();
     // The toolbar's buttons, 1-based.
     QAction *button(int n) const { return m_buttons.at(std::size_t(n - 1)); }
@@ -105,25 +116,28 @@ private:
     void menuRegole_Click();
 
     AppContext &m_ctx;
+    int m_lastButton = 0;
     bool m_ended = false;
     bool m_inExit = false;
 
     // Menus and their entries.
-    QMenu *menuFile, *menuView, *menuEdit, *menuTest, *menuOptions, *menuHelp;
-    QAction *menuNuovo, *menuApri, *menuSalva, *menuFine;
-    QAction *menuLeggi, *menuAscolta;
-    QAction *menuAggiorna;
-    QAction *menuToEng, *menuToMine, *menuScore, *menuStoria;
-    QAction *menuLezioni, *menuCountry, *menuSuoni;
-    QAction *menuIstruzioni, *menuRegole, *menuInfo;
+    QMenu *menuFile = nullptr, *menuView = nullptr, *menuEdit = nullptr, *menuTest = nullptr,
+          *menuOptions = nullptr, *menuHelp = nullptr;
+    QAction *menuNuovo = nullptr, *menuApri = nullptr, *menuSalva = nullptr, *menuFine = nullptr;
+    QAction *menuLeggi = nullptr, *menuAscolta = nullptr;
+    QAction *menuAggiorna = nullptr;
+    QAction *menuToEng = nullptr, *menuToMine = nullptr, *menuScore = nullptr,
+            *menuStoria = nullptr;
+    QAction *menuLezioni = nullptr, *menuCountry = nullptr, *menuSuoni = nullptr;
+    QAction *menuIstruzioni = nullptr, *menuRegole = nullptr, *menuInfo = nullptr;
     // The toolbar and its ten buttons.
-    QToolBar *BottBar;
+    QToolBar *BottBar = nullptr;
     std::array<QAction *, 10> m_buttons{};
     // The area below the toolbar: the background picture, the list page and
     // the frames that open over them.
-    QWidget *Central;
-    QLabel *Sfondo;
-    ItemLists *m_lists;
+    QWidget *Central = nullptr;
+    QLabel *Sfondo = nullptr;
+    ItemLists *m_lists = nullptr;
     // Enabled states kept while a file loads.
     std::vector<std::pair<QAction *, bool>> m_heldMenus;
     std::vector<std::pair<QWidget *, bool>> m_heldWidgets;

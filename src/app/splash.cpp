@@ -1,5 +1,7 @@
 #include "app/splash.h"
 
+#include "platform/keyboard.h"
+
 #include <QGuiApplication>
 #include <QLabel>
 #include <QScreen>
@@ -15,8 +17,8 @@ SplashWindow::SplashWindow(QWidget *parent)
     auto *layout = new QVBoxLayout(this);
     auto *picture = new QSvgWidget(QStringLiteral(":/pictures/splash.svg"), this);
     picture->setObjectName(QStringLiteral("Picture1"));
-    picture->setAccessibleName(QStringLiteral("Vocanto"));
     picture->setFixedSize(420, 280);
+    platform::MarkDecorative(picture);
     layout->addWidget(picture, 0, Qt::AlignCenter);
     m_status = new QLabel(QStringLiteral("Wait a few seconds ..."), this);
     m_status->setObjectName(QStringLiteral("Label1"));

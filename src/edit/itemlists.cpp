@@ -4,6 +4,7 @@
 
 #include <QCheckBox>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QHeaderView>
 #include <QLabel>
 #include <QStyle>
@@ -98,6 +99,8 @@ ItemLists::ItemLists(VocabStore &store, QWidget *parent)
             [this](const QModelIndex &index) { emit itemClicked(index.row() + 1); });
     connect(m_criticalsList, &QTreeView::clicked, this,
             [this](const QModelIndex &index) { emit criticalClicked(index.row() + 1); });
+    for (QTreeView *list : {m_items, m_criticalsList})
+        list->installEventFilter(this);
     // The switch follows its state, whatever changed it (the mouse, Space, a
     // screen reader's toggle action).
     connect(m_switch, &QCheckBox::toggled, this, [this] { ChkCri_Click(); });
@@ -110,6 +113,8 @@ QTreeView *ItemLists::makeList(const char *name, const char *accessible, ItemTab
     auto *list = new QTreeView(this);
     list->setObjectName(QString::fromLatin1(name));
     list->setAccessibleName(QString::fromLatin1(accessible));
+    list->setAccessibleDescription(
+        QStringLiteral("Enter on a row: as a click on it. Ctrl+1 to Ctrl+4: sort by a column."));
     list->setModel(model);
     list->setRootIsDecorated(false);
     list->setItemsExpandable(false);
@@ -204,6 +209,31 @@ void ItemLists::setBottomArea(QWidget *area)
     placeControls();
 }
 
+bool ItemLists::eventFilter(QObject *watched, QEvent *event)
+{
+    // From the keyboard: Enter or Space on a row does what a click on it
+    // does (load it into the work area, or speak it); Ctrl+1 to Ctrl+4 sort
+    // by a column as a click on its header does.
+    if (event->type() != QEvent::KeyPress)
+        return QWidget::eventFilter(watched, event);
+    auto *list = qobject_cast<QTreeView *>(watched);
+    const auto *key = static_cast<QKeyEvent *>(event);
+    const bool items = list == m_items;
+    if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter || key->key() == Qt::Key_Space) {
+        const QModelIndex current = list->currentIndex();
+        if (current.isValid() && key->modifiers() == Qt::NoModifier) {
+            items ? emit itemClicked(current.row() + 1) : emit criticalClicked(current.row() + 1);
+            return true;
+        }
+    }
+    if (key->modifiers() == Qt::ControlModifier && key->key() >= Qt::Key_1 && key->key() <= Qt::Key_4) {
+        const int column = key->key() - Qt::Key_1;
+        items ? emit itemHeaderClicked(column) : emit criticalsHeaderClicked(column);
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
 void ItemLists::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
@@ -246,13 +276,17 @@ void ItemLists::placeControls()
         m_bottom->setGeometry(0, H - areaHeight, W, areaHeight);
         listBottom = m_bottom->y() - BottomAreaGap;
     }
-    if (listWidth < 0 || listBottom < listTop)
+    // An area too small for the lists' margins leaves them where they are.
+    if (listWidth < 0 || H - ListBottomGap < listTop)
         return;
-    const QRect listArea(ListLeft, listTop, listWidth, listBottom - listTop);
+    const QRect listArea(ListLeft, listTop, listWidth, H - ListBottomGap - listTop);
     for (QTreeView *list : {m_items, m_criticalsList}) {
         list->setGeometry(listArea);
         SetItemListColumns(list, listWidth);
     }
     for (QWidget *page : std::as_const(m_pages))
         page->setGeometry(listArea);
+    // The item list alone makes room for the work area (never less than
+    // nothing).
+    m_items->resize(listWidth, std::max(0, listBottom - listTop));
 }

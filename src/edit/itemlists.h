@@ -33,7 +33,7 @@ public:
     void hideTitle();
     void showCount(const QString &text);
     void hideCount();
-    // The criticals-only switch, unticked, with the count of critical items.
+    // Shows the criticals-only switch with the count of critical items.
     void showCriticalsSwitch(const QString &countText);
     // Unticks the switch (which brings the item list back) and hides it.
     void hideCriticalsSwitch();
@@ -56,6 +56,7 @@ signals:
     void criticalsHeaderClicked(int column);
 
 protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     bool event(QEvent *event) override;
 

@@ -70,6 +70,12 @@ void WorkArea::buildFields()
     QWidget::setTabOrder(LEZ, ENGL);
     QWidget::setTabOrder(ENGL, ITAL);
     QWidget::setTabOrder(ITAL, CRI);
+    // Then the buttons, left to right.
+    QWidget *previous = CRI;
+    for (QWidget *button : {Ccan, Cmod, Cadd, Cpul, Ccome}) {
+        QWidget::setTabOrder(previous, button);
+        previous = button;
+    }
 
     for (QLineEdit *field : {LEZ, CRI, ENGL, ITAL})
         field->installEventFilter(this);
@@ -100,6 +106,11 @@ void WorkArea::buildButtons()
     Ccome = makeButton(parent, "Ccome", "?", "Edit instruction");
     for (QPushButton *b : {Ccan, Cmod, Cadd, Cpul, Ccome})
         b->setAutoDefault(false);
+    // A screen reader says what the one-letter buttons do.
+    Ccan->setAccessibleName(QStringLiteral("Erase"));
+    Cmod->setAccessibleName(QStringLiteral("Change"));
+    Cadd->setAccessibleName(QStringLiteral("Add"));
+    Ccome->setAccessibleName(QStringLiteral("Edit instructions"));
 
     Label2 = new QLabel(parent);
     Label2->setObjectName(QStringLiteral("Label2"));
@@ -323,17 +334,21 @@ void WorkArea::Ccome_Click()
     Label5->setText(EditInstructions());
     FrameAggiorna->show();
     FrameAggiorna->raise();
+    m_focus.open(FrameAggiorna, Command1);
     m_host.growToFit(FrameAggiorna, ViewHost::Growth::HeightFirst);
 }
 
 void WorkArea::Command1_Click()
 {
-    FrameAggiorna->hide();
+    HideInstructions();
 }
 
 void WorkArea::HideInstructions()
 {
+    if (FrameAggiorna->isHidden())
+        return;
     FrameAggiorna->hide();
+    m_focus.close();
 }
 
 void WorkArea::HideStatus()

@@ -5,6 +5,7 @@
 // It places its two rows itself; the list page keeps it at its bottom edge.
 
 #include "edit/entrychecks.h"
+#include "platform/keyboard.h"
 
 #include <QWidget>
 
@@ -73,6 +74,7 @@ private:
     ViewHost &m_host;
     EditView &m_view;
     ItemLists &m_lists;
+    platform::FocusReturn m_focus;
     // The fields, left to right.
     QLineEdit *LEZ;
     QLineEdit *CRI;

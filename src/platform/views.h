@@ -18,8 +18,8 @@ public:
     // The view's on state: its menu entry's caption and its pressed toolbar
     // button.
     virtual void showOnState(View view, bool on) = 0;
-    // Whether the view is on, as its menu caption (or, for the listen view,
-    // its pressed button) says.
+    // Whether the view is on, as its menu caption says (its pressed button
+    // always agrees).
     virtual bool isOn(View view) const = 0;
     // Every command that changes the view hides the test rules first.
     virtual void hideRulesFrame() = 0;

@@ -91,6 +91,7 @@ void HistoryView::turnOn()
 
     m_table->clear();
     m_page->show();
+    m_table->setFocus(Qt::OtherFocusReason);
 
     // Window events keep running while a long log is read; user input waits,
     // so that the view cannot be switched off half-way through.

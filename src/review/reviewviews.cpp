@@ -86,6 +86,11 @@ void ReviewViews::showList(const QString &countText, const QString &criticalsTex
     m_lists.showTitle(AllItemsTitle);
     m_lists.showCriticalsSwitch(criticalsText + QString::number(m_ctx.pool.CriticalCount())
                                 + QLatin1Char(')'));
+    // The keyboard goes to the list, on its first row.
+    QTreeView *list = m_lists.itemList();
+    if (!list->currentIndex().isValid() && list->model()->rowCount() > 0)
+        list->setCurrentIndex(list->model()->index(0, 0));
+    list->setFocus(Qt::OtherFocusReason);
 }
 
 void ReviewViews::hideList()

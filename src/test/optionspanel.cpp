@@ -1,5 +1,6 @@
 #include "test/optionspanel.h"
 
+#include "platform/keyboard.h"
 #include "platform/twips.h"
 #include "platform/views.h"
 #include "test/appcontext.h"
@@ -109,6 +110,8 @@ OptionsPanel::OptionsPanel(AppContext &ctx, ViewHost &host, QWidget *overlayPare
     Command4->setGeometry(twipsRect(1320, 3840, 1335, 420));
     Command4->setEnabled(false);
     connect(Command4, &QPushButton::clicked, this, [this] { Command4_Click(); });
+    // Tab stops on the chosen order only; the arrow keys choose another.
+    platform::TabToCheckedOnly({Option1, Option2, Option3, Option4});
 
     const RunOptions &o = m_ctx.options;
     if (QRadioButton *option = Option(o.CheckedOption))
@@ -170,6 +173,7 @@ void OptionsPanel::menuLezioni_Click()
     FrameOpzioni->raise();
     if (QRadioButton *option = Option(m_ctx.options.SequenceOrder))
         option->setChecked(true);
+    m_focus.open(FrameOpzioni, Ckles(0));
     BuildItemPool();
     m_host.growToFit(FrameOpzioni, ViewHost::Growth::HeightFirst);
 }
@@ -262,6 +266,7 @@ void OptionsPanel::Command5_Click()
     o.LessonClickArmed = 0;
     setCommandsEnabled(true);
     FrameOpzioni->hide();
+    m_focus.close();
 }
 
 void OptionsPanel::Command4_Click()
@@ -284,6 +289,26 @@ void OptionsPanel::CreateLessonBoxes()
         box->show();
     }
     m_showing = false;
+    setTabOrder();
+}
+
+void OptionsPanel::setTabOrder()
+{
+    // The order a reader follows: "All" and the lessons from top to bottom,
+    // then the sequence, then OK, the button that closes the panel.
+    QWidget *previous = Ckles(0);
+    for (int k = 1; k <= 20; ++k) {
+        if (QCheckBox *box = Ckles(k)) {
+            QWidget::setTabOrder(previous, box);
+            previous = box;
+        }
+    }
+    for (QRadioButton *option : {Option1, Option2, Option3, Option4}) {
+        QWidget::setTabOrder(previous, option);
+        previous = option;
+    }
+    QWidget::setTabOrder(previous, Command5);
+    QWidget::setTabOrder(Command5, Command4);
 }
 
 void OptionsPanel::RebuildLessonTable()

@@ -3,6 +3,7 @@
 // come; the lesson table; Test reset. The panel's check boxes and option
 // buttons are mirrored in the run options, which the item pool reads.
 
+#include "platform/keyboard.h"
 #include "test/lessonrules.h"
 
 #include <QObject>
@@ -62,10 +63,12 @@ private:
     void showLessonBoxes();
     void BuildItemPool();
     void setCommandsEnabled(bool on);
+    void setTabOrder();
 
     AppContext &m_ctx;
     ViewHost &m_host;
     LessonRules m_rules;
+    platform::FocusReturn m_focus;
     QFrame *FrameOpzioni = nullptr;
     QLabel *Label6 = nullptr;
     QGroupBox *FrameLezioni = nullptr;

@@ -41,8 +41,8 @@ void FindSynonyms(const QString &question, const VocabStore &store, const ItemPo
 // The synonyms message's title.
 QString SynonymsTitle(const SynonymSearch &search);
 
-// The synonyms message's text: the lines joined by carriage returns, as a
-// message box breaks lines at line feeds.
+// The synonyms message's text: its lines broken by line feeds, where a
+// message box breaks them.
 QString SynonymsMessageText(const SynonymSearch &search);
 
 // What the window shows for a new item.

@@ -63,7 +63,7 @@ void TestCommands::open(TestDirection direction)
     m_host.hideRulesFrame();
     // The main window takes no input while the test runs; Closing switches
     // it on again.
-    m_host.hostWindow()->setEnabled(false);
+    m_host.takeInput(false);
     m_window = new TestWindow(m_ctx, m_host, direction);
     m_window->show();
     m_window->raise();

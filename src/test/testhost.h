@@ -10,6 +10,8 @@ class TestHost {
 public:
     virtual ~TestHost() = default;
     virtual QWidget *hostWindow() = 0;
+    // The main window takes no input while a test window is open.
+    virtual void takeInput(bool on) = 0;
     // Opening a test hides the test rules.
     virtual void hideRulesFrame() = 0;
     // Back's save request, made just after it has set SkipNextSave.

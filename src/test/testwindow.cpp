@@ -1,5 +1,6 @@
 #include "test/testwindow.h"
 
+#include "platform/keyboard.h"
 #include "platform/pictures.h"
 #include "test/appcontext.h"
 #include "test/assistance.h"
@@ -118,12 +119,17 @@ void TestWindow::buildControls()
     // The background picture goes first, so that everything else lies on it.
     bandiera = new QLabel(this);
     bandiera->setObjectName(QStringLiteral("bandiera"));
-    bandiera->setAccessibleName(QStringLiteral("Background picture"));
 
     m_topPanel = new QFrame(this);
     m_topPanel->setObjectName(QStringLiteral("PanelTop"));
     m_textPanel = new QFrame(this);
     m_textPanel->setObjectName(QStringLiteral("PanelText"));
+    // A screen reader announces the window as a dialog with its title, and
+    // leaves the pictures and panels behind the controls out.
+    platform::MarkAsDialog(this);
+    for (QWidget *decoration : {static_cast<QWidget *>(bandiera), static_cast<QWidget *>(m_topPanel),
+                                static_cast<QWidget *>(m_textPanel)})
+        platform::MarkDecorative(decoration);
 
     const QFont base = font();
     auto label = [this](const char *name, const QFont &f) {
@@ -143,6 +149,7 @@ void TestWindow::buildControls()
     labpunti->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     Label2 = label("Label2", Scaled(base, 10, true));
     Label2->setText(Points(m_direction).Label2);
+    Label2->setAccessibleName(platform::SpelledOutWords(Label2->text()));
     Label3 = label("Label3", Scaled(base, 10, true));
 
     auto picture = [this](const char *name, const char *accessible) {
@@ -308,6 +315,7 @@ void TestWindow::Form_Load()
     const LanguageTexts texts = TextsForLanguage(m_direction, code);
     setWindowTitle(texts.Caption);
     Label3->setText(texts.Label3);
+    Label3->setAccessibleName(platform::SpelledOutWords(texts.Label3));
     if (m_direction == TestDirection::FromEnglish) {
         m_bannerPath = PicturePath(FlagPictureName(code));
         m_iconPath = PicturePath(IconPictureName(code));
@@ -407,7 +415,7 @@ void TestWindow::Command2_Click()
 
 void TestWindow::Command3_Click()
 {
-    m_host.hostWindow()->setEnabled(true);
+    m_host.takeInput(true);
     close();
     // The return to the main window saves nothing: the request only clears
     // the flag again.
@@ -526,6 +534,11 @@ void TestWindow::keyPressEvent(QKeyEvent *event)
         Command1->click();
         return;
     }
+    // Escape leaves the test as Back does.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        Command3_Click();
+        return;
+    }
     QWidget::keyPressEvent(event);
 }
 
@@ -553,7 +566,7 @@ void TestWindow::Form_Unload()
             m_reportLogFailure = true;
         }
     }
-    m_host.hostWindow()->setEnabled(true);
+    m_host.takeInput(true);
     m_host.testClosed();
     emit closed();
 }
@@ -592,6 +605,10 @@ void TestWindow::setAnswerColour(bool red)
     QPalette palette = box->palette();
     palette.setColor(QPalette::Text, red ? QColor(255, 0, 0) : QColor(0, 0, 0));
     box->setPalette(palette);
+    // What the red says, for a screen reader (the change is announced).
+    const QString description = red ? QStringLiteral("wrong") : QString();
+    if (box->accessibleDescription() != description)
+        box->setAccessibleDescription(description);
 }
 
 void TestWindow::showScore()

@@ -207,3 +207,8 @@ QRect placeIn(const QWidget *area, const QWidget *widget)
 {
     return QRect(widget->mapTo(area, QPoint(0, 0)), widget->size());
 }
+
+QString caption(const QAction *action)
+{
+    return action->text().remove(u'&');
+}

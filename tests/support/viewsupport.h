@@ -124,3 +124,6 @@ QStringList hiddenOf(std::initializer_list<QWidget *> widgets);
 QStringList disabledOf(std::initializer_list<QAction *> actions);
 // Where a widget lies in an area that holds it, however deep.
 QRect placeIn(const QWidget *area, const QWidget *widget);
+// A menu entry's caption as shown and read out: its text without the "&"
+// that marks its keyboard letter.
+QString caption(const QAction *action);
