@@ -20,6 +20,7 @@
 #include <QLabel>
 #include <QToolButton>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
@@ -213,8 +214,13 @@ private slots:
     // item in the edit view: keys alone, the focus where the next key needs it.
     void aSessionByKeysAlone()
     {
-        // At start the focus is on Open; Ctrl+O opens through the dialog.
+        // At start the focus is on Open; F10 opens the File menu.
         QCOMPARE(focus(), buttonWidget(1));
+        press(Qt::Key_F10);
+        QTRY_VERIFY(named<QMenu>(mw, "menuFile")->isVisible());
+        QTest::keyClick(named<QMenu>(mw, "menuFile"), Qt::Key_Escape);
+        QTRY_VERIFY(!named<QMenu>(mw, "menuFile")->isVisible());
+        // Ctrl+O opens through the dialog.
         const QString path = dir.filePath("keys.eng");
         QVERIFY(writeFileBytes(path, Vocabulary()));
         desk->dialogs.nextPaths << path;
@@ -231,6 +237,12 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(test));
         QCOMPARE(focus(), named<QPushButton>(test, "Command1"));
         press(Qt::Key_Space);
+        QCOMPARE(focus(), test->answerBox());
+        // Tab goes down the window: from the answer to the loudspeaker
+        // beside it (when shown), the buttons, back to the question.
+        press(Qt::Key_Tab, Qt::ShiftModifier);
+        QCOMPARE(focus(), test->questionBox());
+        press(Qt::Key_Tab);
         QCOMPARE(focus(), test->answerBox());
         QTest::keyClicks(focus(), "houze");
         QCOMPARE(test->answerBox()->accessibleDescription(), QString("wrong"));

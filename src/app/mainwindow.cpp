@@ -21,6 +21,7 @@
 #include <QLabel>
 #include <QLayout>
 #include <QMenuBar>
+#include <QShortcut>
 #include <QToolBar>
 #include <cmath>
 #include <initializer_list>
@@ -168,6 +169,12 @@ void MainWindow::buildMenus()
     menuRegole = entry(menuHelp, "menuRegole", "&Test rules");
     menuHelp->addSeparator()->setObjectName(QStringLiteral("m10"));
     menuInfo = entry(menuHelp, "menuInfo", "&About");
+
+    // F10 opens the menus, as on most desktops.
+    auto *menus = new QShortcut(QKeySequence(Qt::Key_F10), this);
+    connect(menus, &QShortcut::activated, this, [this] {
+        menuBar()->setActiveAction(menuFile->menuAction());
+    });
 
     // Until New or Open only File and Help are usable, and Save is off.
     menuSalva->setEnabled(false);

@@ -224,11 +224,13 @@ void TestWindow::buildControls()
     connect(Timer2, &QTimer::timeout, this, &TestWindow::Timer2_Timer);
     connect(Timer3, &QTimer::timeout, this, &TestWindow::Timer3_Timer);
 
-    setTabOrder(answerBox(), Command1);
-    setTabOrder(Command1, Command2);
-    setTabOrder(Command2, Command3);
-    setTabOrder(Command3, Voce);
-    setTabOrder(Voce, questionBox());
+    // Tab follows the window from top to bottom: the question, the answer
+    // (the loudspeaker after the English box), then the buttons left to right.
+    QList<QWidget *> order{questionBox(), answerBox()};
+    order.insert(order.indexOf(Textin) + 1, Voce);
+    order << Command1 << Command2 << Command3;
+    for (int i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
 }
 
 QSize TestWindow::startSize() const
