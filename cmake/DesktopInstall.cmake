@@ -1,6 +1,6 @@
 # The files that go with the program on a desktop: the instructions page, the
-# starter vocabularies, the launcher entry, the icon and the AppStream
-# description.
+# starter vocabularies, the launcher entry, the icon, the AppStream
+# description and the vocabulary file type.
 #
 # The instructions page is copied next to the program in the build tree
 # (<build>/src/help/...) so that a program started from the build finds it,
@@ -82,6 +82,15 @@ install(FILES ${VOCANTO_DESKTOP_FILES}
 install(FILES ${VOCANTO_METAINFO_FILES}
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo COMPONENT desktop)
 
+# The vocabulary file type, for shared-mime-info, named after the launcher
+# entry as the desktop's tools like it.
+set(VOCANTO_DESKTOP_ID io.github.vocanto.Vocanto)
+set(VOCANTO_MIME_TYPE application/x-vocanto-vocabulary)
+install(FILES ${VOCANTO_INSTALL_SOURCE}/${VOCANTO_DESKTOP_ID}.mime.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages
+        RENAME ${VOCANTO_DESKTOP_ID}.xml
+        COMPONENT desktop)
+
 # The icon is installed under the name the launcher entry asks for.
 set(VOCANTO_ICON_NAME vocanto)
 foreach(desktop_file ${VOCANTO_DESKTOP_FILES})
@@ -131,3 +140,12 @@ add_test(NAME desktop_install_layout
          COMMAND sh ${PROJECT_SOURCE_DIR}/tests/desktop/check_install.sh
                  ${CMAKE_COMMAND} ${CMAKE_BINARY_DIR} ${CMAKE_CURRENT_BINARY_DIR}/install-check
                  ${CMAKE_INSTALL_DATADIR} ${VOCANTO_ICON_NAME})
+
+# Installs the whole program into a scratch prefix and asks xdg-mime which type
+# a .eng file has and which program opens it.
+add_test(NAME desktop_mime_type
+         COMMAND sh ${PROJECT_SOURCE_DIR}/tests/desktop/check_mime.sh
+                 ${CMAKE_COMMAND} ${CMAKE_BINARY_DIR} ${CMAKE_CURRENT_BINARY_DIR}/mime-check
+                 ${CMAKE_INSTALL_DATADIR} ${VOCANTO_MIME_TYPE} ${VOCANTO_DESKTOP_ID}.desktop
+                 ${PROJECT_VERSION})
+set_tests_properties(desktop_mime_type PROPERTIES SKIP_RETURN_CODE 77)

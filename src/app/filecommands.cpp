@@ -88,8 +88,16 @@ void FileCommands::menuApri_Click()
         ctx.desktop.dialogs->openFile(m_host.hostWindow(), OpenTitle, OpenFilter, startFolder);
     if (path.trimmed().isEmpty())
         return;
+    OpenFile(path);
+}
+
+bool FileCommands::OpenFile(const QString &path)
+{
+    if (m_loading || m_opened)
+        return false;
+    AppContext &ctx = m_ctx;
     if (!load(path))
-        return;
+        return false;
 
     const QString folder = QFileInfo(path).absolutePath();
     ctx.store.WorkingFolder = folder;
@@ -102,6 +110,7 @@ void FileCommands::menuApri_Click()
     m_host.showLanguage();
     m_host.makeLessonBoxes(true);
     m_host.enableVocabularyCommands(false);
+    return true;
 }
 
 bool FileCommands::load(const QString &path)

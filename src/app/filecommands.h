@@ -15,6 +15,11 @@ public:
     // Open: reads a .eng file into the store. Works once per run: a
     // successful Open disables itself, and so does New.
     void menuApri_Click();
+    // Open's steps after its dialog chose `path` (also the file named on the
+    // command line): reads it, or reports why it cannot, and on success
+    // shows its language, makes the lesson boxes and disables Open. False,
+    // with nothing changed, when the file was not read or Open is over.
+    bool OpenFile(const QString &path);
     // Save; also the request a test window's Back button makes, and the
     // exit sequence's save.
     void menuSalva_Click();

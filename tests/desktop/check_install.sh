@@ -1,7 +1,8 @@
 #!/bin/sh
 # Installs the desktop component into a scratch prefix and checks that the
-# launcher entry, the metainfo file, the icon, the instructions page and the
-# starter vocabularies are where a desktop and the program look for them.
+# launcher entry, the metainfo file, the file type, the icon, the
+# instructions page and the starter vocabularies are where a desktop and the
+# program look for them.
 # Arguments: cmake-command build-dir scratch-prefix datadir icon-name
 set -eu
 cmake="$1"; build="$2"; prefix="$3"; datadir="$4"; icon="$5"
@@ -16,6 +17,7 @@ check() {
 }
 check "$prefix/$datadir/applications/*.desktop"
 check "$prefix/$datadir/metainfo/*.metainfo.xml"
+check "$prefix/$datadir/mime/packages/*.xml"
 check "$prefix/$datadir/icons/hicolor/scalable/apps/$icon.svg"
 check "$prefix/$datadir/vocanto/help/contiene/VOCA8ENH.HTM"
 for lang in Italian French German Spanish; do
