@@ -27,6 +27,8 @@ private slots:
     void charactersBeyondColumn105Ignored();
     void decoding();
     void tooManyItems();
+    void refusedRowsBeyondTenShareOneMessage_data();
+    void refusedRowsBeyondTenShareOneMessage();
     void textTooLongOnceSpacedIsRefused();
     void emptyTextIsRefused_data();
     void emptyTextIsRefused();
@@ -344,6 +346,62 @@ void TestVocabFile::tooManyItems()
     QCOMPARE(some.messages.size(), 1);
 }
 
+void TestVocabFile::refusedRowsBeyondTenShareOneMessage_data()
+{
+    QTest::addColumn<int>("badRows");
+    QTest::addColumn<int>("room");
+    QTest::addColumn<QStringList>("counts"); // the messages after the rows' own
+    QTest::newRow("three") << 3 << 100 << QStringList{};
+    QTest::newRow("ten") << 10 << 100 << QStringList{};
+    QTest::newRow("eleven") << 11 << 100
+                            << QStringList{"1 more row, the row number 24, could not be read "
+                                           "either; it was discarded without a message."};
+    QTest::newRow("126") << 126 << 200
+                         << QStringList{"116 more rows, from the row number 24 on, could not be "
+                                        "read either; they were discarded without a message "
+                                        "each."};
+    // Rows beyond the room are not checked: they count only for the room.
+    QTest::newRow("and no room for the rest")
+        << 40 << 30
+        << QStringList{"19 more rows, from the row number 24 on, could not be read either; "
+                       "they were discarded without a message each.",
+                       "A vocabulary holds at most 32767 items: the 21 item rows from the row "
+                       "number 62 on were not read."};
+}
+
+void TestVocabFile::refusedRowsBeyondTenShareOneMessage()
+{
+    QFETCH(int, badRows);
+    QFETCH(int, room);
+    QFETCH(QStringList, counts);
+    // Every other row is refused, each for another reason, after a header.
+    const QStringList bad{itemLine("00", " ", "w", "p"), itemLine("01", " ", "", "p"),
+                          itemLine("02", " ", "w (", "p"),
+                          itemLine("03", " ", "n(a,b,c,d" + QString(40, 'x') + ")", "p")};
+    QStringList lines{"@@ 1", QString::fromLatin1(Ruler)};
+    for (int i = 0; i < badRows; ++i)
+        lines << itemLine("04", " ", QString("w%1").arg(i), "p") << bad[i % 4];
+    QList<VocabFileMessage> seen;
+    VocabFileReadOptions options;
+    options.room = room;
+    options.onRefusedRow = [&](const VocabFileMessage &m) { seen.append(m); };
+    const VocabFileContents read = ReadVocabFile(latin(lines), options);
+
+    QCOMPARE(read.items.size(), qMin(badRows, room));
+    QCOMPARE(seen, read.messages);
+    const int own = qMin(badRows, 10);
+    QCOMPARE(read.messages.size(), own + counts.size());
+    for (int i = 0; i < own; ++i) {
+        QCOMPARE(read.messages[i].title, QString("Row discarded ..."));
+        QVERIFY2(read.messages[i].text.startsWith(QString("The row number %1 ").arg(4 + 2 * i)),
+                 qPrintable(read.messages[i].text));
+    }
+    for (int i = 0; i < counts.size(); ++i) {
+        QCOMPARE(read.messages[own + i].title, QString("Rows discarded ..."));
+        QCOMPARE(read.messages[own + i].text, counts[i]);
+    }
+}
+
 void TestVocabFile::textTooLongOnceSpacedIsRefused()
 {
     // 50 characters in the file, 54 once the commas get their blanks.
@@ -420,15 +478,16 @@ void TestVocabFile::anyInputLoads()
 
 void TestVocabFile::eventsRunWhileReading()
 {
+    // Ten refused rows spread over 1000, each taking a while to be shown.
     QByteArray bytes;
-    for (int i = 0; i < 400; ++i)
-        bytes += "01   bad (\r\n";
+    for (int i = 0; i < 1000; ++i)
+        bytes += (i % 100 == 0 ? QByteArray("01   bad (") : withMine("01   good")) + "\r\n";
     int calls = 0;
     VocabFileReadOptions options;
     options.letEventsRun = [&] { ++calls; };
-    options.onRefusedRow = [](const VocabFileMessage &) { QTest::qSleep(1); };
+    options.onRefusedRow = [](const VocabFileMessage &) { QTest::qSleep(20); };
     const VocabFileContents read = ReadVocabFile(bytes, options);
-    QCOMPARE(read.messages.size(), 400);
+    QCOMPARE(read.messages.size(), 10);
     QVERIFY(calls >= 2);
 }
 

@@ -20,6 +20,9 @@ constexpr int LineWidth = 105;       // characters of an item line that count
 constexpr int EnglishColumn = 5;     // 0-based start of the English field
 constexpr int MyLanguageColumn = 55; // 0-based start of the my-language field
 constexpr int EventsInterval = 16;   // ms between two calls of letEventsRun
+// Refused rows reported one by one; any further ones share one message, so
+// that a file that is no vocabulary at all does not bring box after box.
+constexpr int RowMessagesPerFile = 10;
 
 const QString RowDiscardedTitle = QStringLiteral("Row discarded ...");
 const QString RowsDiscardedTitle = QStringLiteral("Rows discarded ...");
@@ -291,6 +294,18 @@ VocabFileContents ReadVocabFile(const QByteArray &bytes, const VocabFileReadOpti
             options.onRefusedRow(message);
         result.messages.append(std::move(message));
     };
+    // A refused row: its own message for the first ones of the file, then
+    // only counted. `text` builds the message, and only when it is shown.
+    qsizetype refusedRows = 0;
+    qsizetype firstUnreportedRow = 0;
+    auto refuseRow = [&](qsizetype row, auto &&text) {
+        if (++refusedRows > RowMessagesPerFile) {
+            if (firstUnreportedRow == 0)
+                firstUnreportedRow = row;
+            return;
+        }
+        refuse({RowDiscardedTitle, text()});
+    };
 
     // Line ends are CR LF, LF or CR. The next CR and LF are found with memchr
     // and remembered, so that a file with one kind of line end is not
@@ -375,9 +390,11 @@ VocabFileContents ReadVocabFile(const QByteArray &bytes, const VocabFileReadOpti
         QString myLanguage = field(MyLanguageColumn);
 
         if (lesson.isEmpty()) {
-            refuse({RowDiscardedTitle,
-                    QStringLiteral("The row number %1 has a lesson out of range (1 to 20)").arg(row)
-                        + RowDetails(line.left(2).toString(), mark, english, myLanguage)});
+            refuseRow(row, [&] {
+                return QStringLiteral("The row number %1 has a lesson out of range (1 to 20)")
+                           .arg(row)
+                    + RowDetails(line.left(2).toString(), mark, english, myLanguage);
+            });
             continue;
         }
 
@@ -385,28 +402,32 @@ VocabFileContents ReadVocabFile(const QByteArray &bytes, const VocabFileReadOpti
         myLanguage = NormaliseEntry(myLanguage);
         // An empty text would make an empty answer box count as exact.
         if (english.isEmpty() || myLanguage.isEmpty()) {
-            const QString missing = english.isEmpty()
-                ? (myLanguage.isEmpty() ? QStringLiteral("no English and no my-language text")
-                                        : QStringLiteral("no English text"))
-                : QStringLiteral("no my-language text");
-            refuse({RowDiscardedTitle, QStringLiteral("The row number %1 has ").arg(row) + missing
-                                           + RowDetails(lesson, mark, english, myLanguage)});
+            refuseRow(row, [&] {
+                const QString missing = english.isEmpty()
+                    ? (myLanguage.isEmpty() ? QStringLiteral("no English and no my-language text")
+                                            : QStringLiteral("no English text"))
+                    : QStringLiteral("no my-language text");
+                return QStringLiteral("The row number %1 has ").arg(row) + missing
+                    + RowDetails(lesson, mark, english, myLanguage);
+            });
             continue;
         }
         if (CheckBrackets(english, myLanguage) != 0) {
-            refuse({RowDiscardedTitle,
-                    QStringLiteral("The row number %1 badly uses brackets or commas").arg(row)
-                        + RowDetails(lesson, mark, english, myLanguage)});
+            refuseRow(row, [&] {
+                return QStringLiteral("The row number %1 badly uses brackets or commas").arg(row)
+                    + RowDetails(lesson, mark, english, myLanguage);
+            });
             continue;
         }
         // Spacing the brackets and commas may lengthen a text beyond its
         // field; such a row could not be saved again.
         if (english.size() > FieldWidth || myLanguage.size() > FieldWidth) {
-            refuse({RowDiscardedTitle,
-                    QStringLiteral("The row number %1 is longer than 50 characters once its "
-                                   "brackets and commas are spaced")
-                            .arg(row)
-                        + RowDetails(lesson, mark, english, myLanguage)});
+            refuseRow(row, [&] {
+                return QStringLiteral("The row number %1 is longer than 50 characters once its "
+                                      "brackets and commas are spaced")
+                           .arg(row)
+                    + RowDetails(lesson, mark, english, myLanguage);
+            });
             continue;
         }
         result.items.append(VocabItem{lesson, std::move(mark), std::move(english),
@@ -414,6 +435,19 @@ VocabFileContents ReadVocabFile(const QByteArray &bytes, const VocabFileReadOpti
     }
     result.lineCount = row;
 
+    const qsizetype unreported = refusedRows - RowMessagesPerFile;
+    if (unreported == 1) {
+        refuse({RowsDiscardedTitle,
+                QStringLiteral("1 more row, the row number %1, could not be read either; it was "
+                               "discarded without a message.")
+                    .arg(firstUnreportedRow)});
+    } else if (unreported > 1) {
+        refuse({RowsDiscardedTitle,
+                QStringLiteral("%1 more rows, from the row number %2 on, could not be read "
+                               "either; they were discarded without a message each.")
+                    .arg(unreported)
+                    .arg(firstUnreportedRow)});
+    }
     if (refusedForRoom > 0) {
         refuse({RowsDiscardedTitle,
                 QStringLiteral("A vocabulary holds at most %1 items: the %2 item rows from the "

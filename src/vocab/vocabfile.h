@@ -40,21 +40,23 @@ struct VocabFileReadOptions {
     // Called now and then (at most about every 16 ms of reading) so that the
     // caller can let pending window events run.
     std::function<void()> letEventsRun;
-    // Called for each refused row as soon as it is found, with the message
-    // that also goes into the result.
+    // Called with each message as soon as it is known (a refused row's as
+    // the row is found, those that count rows at the end of the read); the
+    // same messages go into the result.
     std::function<void(const VocabFileMessage &)> onRefusedRow;
 };
 
 struct VocabFileContents {
     QVector<VocabItem> items;              // accepted items, in file order
     std::optional<qint16> languageCode;    // from the last language line, if any
-    QList<VocabFileMessage> messages;      // refused rows, in file order
+    QList<VocabFileMessage> messages;      // refused rows, in file order, then the counts
     qsizetype lineCount = 0;               // physical lines read
     bool utf8 = false;                     // the file was read as UTF-8
 };
 
 // Reads the bytes of a whole .eng file. Never fails: every input gives a
-// result, and rows that cannot be used are refused with a message.
+// result, and rows that cannot be used are refused with a message: one each
+// for the first ten refused rows of a file, then one for all the others.
 VocabFileContents ReadVocabFile(const QByteArray &bytes, const VocabFileReadOptions &options = {});
 
 // The largest file that ReadVocabFileAt reads. A full vocabulary takes
