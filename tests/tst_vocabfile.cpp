@@ -25,6 +25,7 @@ private slots:
     void languageLine();
     void lineEnds();
     void charactersBeyondColumn105Ignored();
+    void decoding_data();
     void decoding();
     void tooManyItems();
     void refusedRowsBeyondTenShareOneMessage_data();
@@ -45,6 +46,8 @@ private slots:
     void extensionRule_data();
     void extensionRule();
 };
+
+Q_DECLARE_METATYPE(VocabFileEncoding)
 
 namespace {
 
@@ -102,6 +105,10 @@ void TestVocabFile::roundTrip_data()
     // These bytes in Windows-1252 would be read back as the UTF-8 of "é".
     QTest::newRow("code page text that looks like UTF-8")
         << QVector<VocabItem>{item("01", "Ã©", "x")} << 0 << true;
+    // Two lines of those bytes would outvote the third and be read as UTF-8.
+    QTest::newRow("code page text that would be read line by line")
+        << QVector<VocabItem>{item("01", "Ã©", "x"), item("01", "Ã©x", "y"), item("01", "é", "z")}
+        << 0 << true;
     QTest::newRow("unassigned code page bytes")
         << QVector<VocabItem>{item("01", QString(QChar(0x81)) + "x", "y")} << 2 << false;
     QTest::newRow("no items") << QVector<VocabItem>{} << 3 << false;
@@ -292,34 +299,66 @@ void TestVocabFile::charactersBeyondColumn105Ignored()
     QCOMPARE(read.items[1], read.items[0]);
 }
 
+void TestVocabFile::decoding_data()
+{
+    QTest::addColumn<QByteArray>("bytes"); // after a language line of code 3
+    QTest::addColumn<VocabFileEncoding>("encoding");
+    QTest::addColumn<QStringList>("items"); // "English = my language"
+    using E = VocabFileEncoding;
+    auto utf8 = [](const QString &head) { return (head.leftJustified(55) + "x\r\n").toUtf8(); };
+
+    // 0x80 is the euro sign; a lone 0xE9 is not UTF-8.
+    QTest::newRow("Windows-1252") << withMine("01   \x80 \xE9") << E::Windows1252
+                                  << QStringList{"€ é = x"};
+    QTest::newRow("UTF-8 recognised by its accented letters")
+        << (QString("01   é ł").leftJustified(55) + "x").toUtf8() << E::Utf8
+        << QStringList{"é ł = x"};
+    QTest::newRow("columns count characters, not bytes")
+        << itemLine("01", "c", "żółw", "tartaruga").toUtf8() << E::Utf8
+        << QStringList{"żółw = tartaruga"};
+    // Every byte stays a character of its own, none a replacement character.
+    QTest::newRow("byte order mark and broken sequences")
+        << withMine("01   a\xFF\xC3") << E::Utf8LineByLine << QStringList{"aÿÃ = x"};
+    QTest::newRow("UTF-8 with one stray Windows-1252 line")
+        << utf8("01   Grüße") + withMine("01   B\xE4r") + "\r\n" + utf8("02   Tür")
+               + utf8("02   Straße (Weg)")
+        << E::Utf8LineByLine << QStringList{"Grüße = x", "Bär = x", "Tür = x", "Straße (Weg) = x"};
+    QTest::newRow("byte order mark, UTF-8 and a stray line")
+        << utf8("01   Grüße") + withMine("01   B\xE4r") << E::Utf8LineByLine
+        << QStringList{"Grüße = x", "Bär = x"};
+    // "Ã©" is valid UTF-8 by chance; the other lines outvote it.
+    QTest::newRow("Windows-1252 with one line that looks like UTF-8")
+        << withMine("01   \xC3\xA9") + "\r\n" + withMine("01   \xE9") + "\r\n"
+               + withMine("01   \xFC")
+        << E::Windows1252 << QStringList{"Ã© = x", "é = x", "ü = x"};
+    QTest::newRow("as many lines of each")
+        << withMine("01   \xC3\xA9") + "\r\n" + withMine("01   \xE8") << E::Windows1252
+        << QStringList{"Ã© = x", "è = x"};
+    QTest::newRow("plain ASCII") << withMine("01   a") << E::Windows1252 << QStringList{"a = x"};
+}
+
 void TestVocabFile::decoding()
 {
-    // Windows-1252: 0x80 is the euro sign; a lone 0xE9 is not UTF-8.
-    VocabFileContents read = ReadVocabFile(withMine("01   \x80 \xE9"));
-    QVERIFY(!read.utf8);
-    QCOMPARE(read.items.value(0).English, QString::fromUtf8("€ é"));
-
-    // UTF-8 without a byte order mark, recognised by its accented letters.
-    read = ReadVocabFile((QString("01   é ł").leftJustified(55) + "x").toUtf8());
-    QVERIFY(read.utf8);
-    QCOMPARE(read.items.value(0).English, QString::fromUtf8("é ł"));
-
-    // Columns count characters, not bytes.
-    read = ReadVocabFile(itemLine("01", "c", "żółw", "tartaruga").toUtf8());
-    QCOMPARE(read.items.value(0), item("01", "żółw", "tartaruga", "c"));
-
-    // A byte order mark before plain ASCII is not part of the first line.
-    read = ReadVocabFile("\xEF\xBB\xBF@@ 3\r\n" + withMine("01   a"));
-    QVERIFY(read.utf8);
+    QFETCH(QByteArray, bytes);
+    QFETCH(VocabFileEncoding, encoding);
+    QFETCH(QStringList, items);
+    // A byte order mark is not part of the first line, and it stands before
+    // every file of a row whose name says so (a language line follows it).
+    const bool marked = QByteArray(QTest::currentDataTag()).contains("byte order mark");
+    const VocabFileContents read =
+        ReadVocabFile((marked ? "\xEF\xBB\xBF" : "") + QByteArray("@@ 3\r\n") + bytes);
+    QCOMPARE(read.encoding, encoding);
     QCOMPARE(read.languageCode, std::optional<qint16>(3));
-    QCOMPARE(read.items.value(0).English, QString("a"));
+    QStringList texts;
+    for (const VocabItem &i : read.items)
+        texts << i.English + " = " + i.MyLanguage;
+    QCOMPARE(texts, items);
 
-    // A byte order mark before broken sequences: Windows-1252, so that every
-    // byte is kept and a Save writes it back unchanged.
-    read = ReadVocabFile(withMine("\xEF\xBB\xBF" "01   a\xFF\xC3", 3));
-    QVERIFY(!read.utf8);
-    QCOMPARE(read.items.value(0).English, QString::fromUtf8("aÿÃ"));
-    QVERIFY(EncodeVocabFile(read.items, 0).bytes.contains("a\xFF\xC3 "));
+    // Save loses no character: what it writes reads back the same.
+    const VocabFileBytes written = EncodeVocabFile(read.items, 3);
+    const VocabFileContents back = ReadVocabFile(written.bytes);
+    QCOMPARE(back.items, read.items);
+    QCOMPARE(back.messages, QList<VocabFileMessage>{});
 }
 
 void TestVocabFile::tooManyItems()

@@ -123,6 +123,56 @@ bool HasNonAscii(const char *data, qsizetype size)
     return false;
 }
 
+// Counts the lines that hold bytes beyond ASCII: those that are valid UTF-8
+// and those that are not. Lines end at CR or LF, as the reader's do.
+void CountLinesBeyondAscii(const char *data, qsizetype size, qsizetype &valid,
+                           qsizetype &invalid)
+{
+    const auto *d = reinterpret_cast<const unsigned char *>(data);
+    qsizetype i = 0;
+    while (i < size) {
+        // Lines of plain ASCII do not count: skip them, eight bytes at a time.
+        while (i + 8 <= size) {
+            quint64 word;
+            std::memcpy(&word, d + i, 8);
+            if (word & HighBits)
+                break;
+            i += 8;
+        }
+        while (i < size && d[i] < 0x80)
+            ++i;
+        if (i >= size)
+            break;
+        // This line holds a byte beyond ASCII: check it to its end. No byte
+        // of a UTF-8 sequence is a line end, so no sequence crosses one.
+        bool ok = true;
+        while (i < size && d[i] != '\r' && d[i] != '\n') {
+            const int length = (ok && d[i] >= 0x80) ? Utf8SequenceLength(d, i, size) : 1;
+            ok = ok && length > 0;
+            i += qMax(length, 1);
+        }
+        ++(ok ? valid : invalid);
+    }
+}
+
+// How the bytes of a file (without its byte order mark) are decoded. Valid
+// UTF-8 throughout is UTF-8 (plain ASCII reads the same either way). Else the
+// lines are taken one by one when the file had a byte order mark or when most
+// of its lines beyond ASCII are valid UTF-8; a single Windows-1252 line that
+// happens to be valid UTF-8 as well cannot outvote the others.
+VocabFileEncoding EncodingOf(const char *data, qsizetype size, bool bom)
+{
+    if (vocabcodec::IsValidUtf8(data, size))
+        return (bom || HasNonAscii(data, size)) ? VocabFileEncoding::Utf8
+                                                : VocabFileEncoding::Windows1252;
+    if (bom)
+        return VocabFileEncoding::Utf8LineByLine;
+    qsizetype valid = 0;
+    qsizetype invalid = 0;
+    CountLinesBeyondAscii(data, size, valid, invalid);
+    return valid > invalid ? VocabFileEncoding::Utf8LineByLine : VocabFileEncoding::Windows1252;
+}
+
 // The lesson of columns 1-2: two digits from "01" to "20", a single
 // character being read with "0" before it. Empty when it is not a lesson.
 // The text of a field without the white space at both ends, as
@@ -270,17 +320,15 @@ VocabFileContents ReadVocabFile(const QByteArray &bytes, const VocabFileReadOpti
     const char *data = bytes.constData();
     qsizetype size = bytes.size();
 
-    // UTF-8 when the file is valid UTF-8 and holds something beyond ASCII
-    // (a byte order mark counts as such); Windows-1252 otherwise. A file
-    // with a byte order mark but broken sequences is read as Windows-1252
-    // too: every byte then stays a character of its own, and a Save writes
-    // the same bytes back instead of replacement characters.
+    // A line is decoded either as UTF-8 or byte by byte as Windows-1252, so
+    // no byte ever becomes a replacement character: every character shown
+    // is one that Save can write again.
     const bool bom = size >= 3 && std::memcmp(data, "\xEF\xBB\xBF", 3) == 0;
     if (bom) {
         data += 3;
         size -= 3;
     }
-    result.utf8 = (bom || HasNonAscii(data, size)) && vocabcodec::IsValidUtf8(data, size);
+    result.encoding = EncodingOf(data, size, bom);
     const int room = qMax(0, options.room);
     result.items.reserve(qMin<qsizetype>(room, size / LineWidth + 1));
 
@@ -347,12 +395,16 @@ VocabFileContents ReadVocabFile(const QByteArray &bytes, const VocabFileReadOpti
             sinceEvents.restart();
         }
 
+        const bool lineUtf8 = result.encoding == VocabFileEncoding::Utf8
+            || (result.encoding == VocabFileEncoding::Utf8LineByLine
+                && vocabcodec::IsValidUtf8(lineStart, lineBytes));
+
         // Only the first 105 characters of a line count. A Windows-1252 line
         // has one byte per character: its head (lesson and mark) is decoded
         // here and its two fields straight from the bytes, without their
         // padding.
         int length;
-        if (result.utf8) {
+        if (lineUtf8) {
             const QByteArrayView bytesOfLine(lineStart, qMin<qsizetype>(lineBytes, Utf8Bytes));
             length = int(utf8Decoder.appendToBuffer(buffer.data(), bytesOfLine) - buffer.data());
             length = qMin(length, LineWidth);
@@ -361,9 +413,9 @@ VocabFileContents ReadVocabFile(const QByteArray &bytes, const VocabFileReadOpti
             for (int i = 0; i < qMin(length, EnglishColumn); ++i)
                 buffer[i] = QChar(Windows1252Char(static_cast<unsigned char>(lineStart[i])));
         }
-        const QStringView line(buffer.data(), result.utf8 ? length : qMin(length, EnglishColumn));
+        const QStringView line(buffer.data(), lineUtf8 ? length : qMin(length, EnglishColumn));
         auto field = [&](int column) {
-            return result.utf8 ? TrimmedField(line.mid(column, FieldWidth))
+            return lineUtf8 ? TrimmedField(line.mid(column, FieldWidth))
                                : Windows1252Field(lineStart, column, length);
         };
 
@@ -568,15 +620,15 @@ VocabFileBytes EncodeVocabFile(const QVector<VocabItem> &items, qint16 languageC
     const qsizetype expected = header.size() + items.size() * (LineWidth + 2);
 
     // Windows-1252 when every character fits, unless those bytes would read
-    // back as UTF-8 (as "Ã©" would): then UTF-8, so that the file reads back
-    // into the same texts.
+    // back as UTF-8, whole or line by line (as "Ã©" would): then UTF-8, so
+    // that the file reads back into the same texts.
     QByteArray bytes;
     bytes.reserve(expected);
     bool fits = vocabcodec::AppendWindows1252(bytes, header);
     for (qsizetype i = 0; fits && i < items.size(); ++i)
         fits = AppendItemWindows1252(bytes, items.at(i));
-    if (fits && !(HasNonAscii(bytes.constData(), bytes.size())
-                  && vocabcodec::IsValidUtf8(bytes.constData(), bytes.size()))) {
+    if (fits
+        && EncodingOf(bytes.constData(), bytes.size(), false) == VocabFileEncoding::Windows1252) {
         result.bytes = std::move(bytes);
         return result;
     }
