@@ -11,7 +11,9 @@
 #include <QStringEncoder>
 #include <QStringView>
 #include <array>
+#include <cerrno>
 #include <cstring>
+#include <unistd.h>
 
 namespace {
 
@@ -662,12 +664,35 @@ VocabFileBytes EncodeVocabFile(const QVector<VocabItem> &items, qint16 languageC
 
 namespace {
 
+const QString DiskFull = QStringLiteral("The disk is full: there is no room left for the file.");
+
 QString DeviceError(const QIODevice &device)
 {
     const QString reason = device.errorString();
     return reason.isEmpty() || reason == QLatin1String("Unknown error")
         ? QStringLiteral("The data could not be written.")
         : reason;
+}
+
+// Why writing or flushing failed. A file device reports a full disk as a
+// resource error.
+QString WriteFailure(const QIODevice &device)
+{
+    const auto *file = qobject_cast<const QFileDevice *>(&device);
+    if (file && file->error() == QFileDevice::ResourceError)
+        return DiskFull;
+    return DeviceError(device);
+}
+
+// Puts the written data on the disk. Some file systems find that the disk is
+// full only then; the caller still keeps the previous file in that case.
+bool SyncToDisk(QFileDevice &file, QString &reason)
+{
+    if (file.handle() < 0 || ::fsync(file.handle()) == 0 || errno == EINVAL || errno == EROFS)
+        return true; // a device that cannot be synced has nothing to lose
+    reason = (errno == ENOSPC || errno == EDQUOT) ? DiskFull
+                                                  : QString::fromLocal8Bit(std::strerror(errno));
+    return false;
 }
 
 } // namespace
@@ -679,9 +704,9 @@ VocabSaveResult WriteVocabFile(QIODevice &device, const QVector<VocabItem> &item
     if (!encoded.ok())
         return {false, encoded.error};
     if (device.write(encoded.bytes) != encoded.bytes.size())
-        return {false, DeviceError(device)};
+        return {false, WriteFailure(device)};
     if (auto *file = qobject_cast<QFileDevice *>(&device); file && !file->flush())
-        return {false, DeviceError(device)};
+        return {false, WriteFailure(device)};
     return {true, {}};
 }
 
@@ -694,14 +719,18 @@ VocabSaveResult SaveVocabFile(QSaveFile &file, const QVector<VocabItem> &items,
         return {false, encoded.error};
     if (!file.open(QIODevice::WriteOnly))
         return {false, DeviceError(file)};
-    if (file.write(encoded.bytes) != encoded.bytes.size()) {
-        const QString reason = DeviceError(file);
+    // The data is flushed here rather than by commit(), which would replace
+    // the previous file even when its own flush fails.
+    QString reason;
+    if (file.write(encoded.bytes) != encoded.bytes.size() || !file.flush())
+        reason = WriteFailure(file);
+    if (!reason.isEmpty() || !SyncToDisk(file, reason)) {
         file.cancelWriting();
         file.commit(); // discards the new data; the previous file stays as it was
         return {false, reason};
     }
     if (!file.commit())
-        return {false, DeviceError(file)};
+        return {false, WriteFailure(file)};
     return {true, {}};
 }
 
