@@ -716,6 +716,15 @@ void TestVocabFile::readTooLargeFile()
     QVERIFY(QFile::resize(path, MaxVocabFileBytes));
     QVERIFY2(ReadVocabFileAt(path, contents, &error), qPrintable(error));
     QCOMPARE(contents.items.size(), 1);
+
+    // A file that tells no size (as those of /proc) is still read whole.
+    QFile proc("/proc/self/mountinfo");
+    if (proc.open(QIODevice::ReadOnly) && proc.size() == 0) {
+        const qsizetype lines = proc.readAll().count('\n');
+        QVERIFY(lines > 1);
+        QVERIFY2(ReadVocabFileAt(proc.fileName(), contents, &error), qPrintable(error));
+        QCOMPARE(contents.lineCount, lines);
+    }
 }
 
 void TestVocabFile::extensionRule_data()

@@ -517,25 +517,40 @@ bool ReadVocabFileAt(const QString &path, VocabFileContents &contents, QString *
                      const VocabFileReadOptions &options)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
         if (error)
             *error = file.errorString();
         return false;
     }
-    // Read at most one byte more than a vocabulary may have, so that a huge
+    // The buffer takes the file's size and one byte more, which shows a file
+    // that grew meanwhile; it grows only for such a file or a device that
+    // gives no size. Reading stops one byte past the limit, so that a huge
     // file (or an endless device) chosen by mistake is refused, not loaded.
-    const QByteArray bytes = file.read(MaxVocabFileBytes + 1);
-    if (file.error() != QFileDevice::NoError) {
-        if (error)
-            *error = file.errorString();
-        return false;
+    QByteArray bytes(qBound<qint64>(0, file.size(), MaxVocabFileBytes) + 1, Qt::Uninitialized);
+    qint64 filled = 0;
+    for (;;) {
+        if (filled == bytes.size()) {
+            if (filled > MaxVocabFileBytes)
+                break;
+            bytes.resize(qMin<qint64>(2 * filled, MaxVocabFileBytes + 1));
+        }
+        const qint64 got = file.read(bytes.data() + filled, bytes.size() - filled);
+        if (got < 0) {
+            if (error)
+                *error = file.errorString();
+            return false;
+        }
+        if (got == 0)
+            break;
+        filled += got;
     }
-    if (bytes.size() > MaxVocabFileBytes) {
+    if (filled > MaxVocabFileBytes) {
         if (error)
             *error = QStringLiteral("The file is larger than %1 MB: it is not a vocabulary.")
                          .arg(MaxVocabFileBytes / (1024 * 1024));
         return false;
     }
+    bytes.truncate(filled);
     contents = ReadVocabFile(bytes, options);
     return true;
 }
