@@ -44,7 +44,7 @@ QVector<VocabItem> MakeItems(Variant variant, int count)
         item.English = QStringLiteral("w%1 ").arg(i) + QString::fromUtf16(english[i % 6]);
         item.MyLanguage = QString::fromUtf16(mine[(i / 6) % 6]);
         if (variant == Utf8 && i % 5 == 0)
-            item.MyLanguage += QStringLiteral(" łódź");
+            item.MyLanguage.prepend(QStringLiteral("łódź "));
         items.append(item);
     }
     return items;
@@ -66,6 +66,10 @@ struct Fixture {
         utf8 = encoded.utf8;
         if (utf8 != (variant == Utf8))
             qFatal("the benchmark file is not in the encoding it is meant to have");
+        // The items are what Save writes of items typed in the work area:
+        // they read back unchanged.
+        if (ReadVocabFile(encoded.bytes).items != items)
+            qFatal("the benchmark items do not read back unchanged");
         QFile file(path);
         if (!file.open(QIODevice::WriteOnly) || file.write(encoded.bytes) != encoded.bytes.size())
             qFatal("cannot write the benchmark file");
@@ -97,9 +101,11 @@ QByteArray ReadAll(const QString &path)
 struct Times {
     std::vector<double> wall;
     std::vector<double> cpu;
+    std::vector<double> faults; // pages the system had to provide
 
     template <typename F> void Measure(F &&work)
     {
+        const long faultsStart = bench::PageFaults();
         const double cpuStart = bench::ThreadCpuMilliseconds();
         const auto start = std::chrono::steady_clock::now();
         work();
@@ -107,6 +113,7 @@ struct Times {
             std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
                 .count());
         cpu.push_back(bench::ThreadCpuMilliseconds() - cpuStart);
+        faults.push_back(double(bench::PageFaults() - faultsStart));
     }
 };
 
@@ -130,6 +137,8 @@ void SetCounters(benchmark::State &state, const std::string &name, const Times &
     state.counters[name + "_wall_ms"] = Median(work.wall);
     state.counters["bare_wall_ms"] = Median(bare.wall);
     state.counters["ratio_wall"] = Median(work.wall) / Median(bare.wall);
+    state.counters[name + "_faults"] = Median(work.faults);
+    state.counters["bare_faults"] = Median(bare.faults);
 }
 
 // One open, as the Open command reads a file into an empty store. The

@@ -4,6 +4,7 @@
 // and processor time of the working thread.
 
 #include <ctime>
+#include <sys/resource.h>
 
 namespace bench {
 
@@ -21,6 +22,14 @@ inline double ThreadCpuMilliseconds()
     timespec t;
     clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
     return t.tv_sec * 1e3 + t.tv_nsec / 1e6;
+}
+
+// Page faults of the process so far that the system served without a disk.
+inline long PageFaults()
+{
+    rusage usage;
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_minflt;
 }
 
 } // namespace bench

@@ -152,9 +152,9 @@ QString NormaliseEntry(const QString &text)
 
 namespace {
 
-bool StartsWithBracket(const QString &entry)
+bool StartsWithBracket(QStringView entry)
 {
-    const QStringView t = QStringView(entry).trimmed();
+    const QStringView t = entry.trimmed();
     if (t.isEmpty())
         return false;
     const QChar first = t.front();
@@ -195,6 +195,52 @@ qint16 CheckBrackets(const QString &english, const QString &myLanguage)
     if (StartsWithBracket(myLanguage))
         return MyLanguageLeadingBracket;
     return 0;
+}
+
+bool IsSettledEntry(QStringView t)
+{
+    const qsizetype n = t.size();
+    qsizetype open = -1, close = -1, openSquare = -1, closeSquare = -1;
+    bool commasSettled = true;
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t c = t[i].unicode();
+        // Letters lie above "]" and most punctuation below "(".
+        if (c > u']' || c < u'(')
+            continue;
+        switch (c) {
+        case u'(': if (open < 0) open = i; break;
+        case u')': if (close < 0) close = i; break;
+        case u'[': if (openSquare < 0) openSquare = i; break;
+        case u']': if (closeSquare < 0) closeSquare = i; break;
+        case u',':
+            // As the rewrite leaves a comma: no white space before it, one
+            // blank after it, then no more white space.
+            if (i == 0 || t[i - 1].isSpace() || i + 2 >= n || t[i + 1] != u' '
+                || t[i + 2].isSpace())
+                commasSettled = false;
+            break;
+        default: break;
+        }
+    }
+    // The check: only "(" with ")", or only "[" with "]", or no bracket.
+    const bool parentheses = open >= 0 || close >= 0;
+    const bool squares = openSquare >= 0 || closeSquare >= 0;
+    if ((open >= 0) != (close >= 0) || (openSquare >= 0) != (closeSquare >= 0)
+        || (parentheses && squares))
+        return false;
+    // Without an opening bracket the rewrite leaves the entry alone.
+    if (!parentheses && !squares)
+        return true;
+    if (StartsWithBracket(t))
+        return false;
+    const qsizetype p = open >= 0 ? open : openSquare;
+    // The commas are checked above already.
+    Marks marks;
+    marks.openParen = open;
+    marks.closeParen = close;
+    marks.openSquare = openSquare;
+    marks.closeSquare = closeSquare;
+    return commasSettled && IsNormalForm(t, p, marks);
 }
 
 QStringList ParseEntry(const QString &text)

@@ -26,6 +26,12 @@ constexpr qint16 MyLanguageLeadingBracket = 400;
 // with a bracket gives EnglishLeadingBracket or MyLanguageLeadingBracket.
 qint16 CheckBrackets(const QString &english, const QString &myLanguage);
 
+// True when the entry is settled: NormaliseEntry gives it back unchanged and
+// it passes its half of CheckBrackets (as English or as my language). Found
+// in one pass, so that a reader can skip both for such entries; false says
+// only that they have to run.
+bool IsSettledEntry(QStringView entry);
+
 // Splits a trimmed entry into its parts: the main text, then each alternative
 // inside the parentheses. An entry without parentheses has one part. There is
 // no upper bound on the number of alternatives.

@@ -12,6 +12,9 @@
 #include <QStringView>
 #include <array>
 #include <cerrno>
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 #include <cstring>
 #include <unistd.h>
 
@@ -63,26 +66,6 @@ constexpr std::array<bool, 256> Windows1252Spaces = [] {
 
 constexpr quint64 HighBits = 0x8080808080808080ULL;
 
-// Decodes Windows-1252 bytes; runs of ASCII go eight bytes at a time.
-void DecodeWindows1252Into(const unsigned char *in, qsizetype size, char16_t *out)
-{
-    qsizetype i = 0;
-    while (i + 8 <= size) {
-        quint64 word;
-        std::memcpy(&word, in + i, 8);
-        if (word & HighBits) {
-            for (int j = 0; j < 8; ++j)
-                out[i + j] = Windows1252Char(in[i + j]);
-        } else {
-            for (int j = 0; j < 8; ++j)
-                out[i + j] = in[i + j];
-        }
-        i += 8;
-    }
-    for (; i < size; ++i)
-        out[i] = Windows1252Char(in[i]);
-}
-
 inline bool IsContinuation(unsigned char b) { return (b & 0xC0) == 0x80; }
 
 // Length of the well-formed UTF-8 sequence at data[i], or 0 when it is not one.
@@ -117,12 +100,65 @@ inline int Utf8SequenceLength(const unsigned char *d, qsizetype i, qsizetype siz
     return 0;
 }
 
+// The scans below take sixteen bytes at a time where the processor offers
+// it (SSE2, which every x86-64 processor has) and one at a time elsewhere.
+
+// The first byte beyond ASCII in [p, end), or end.
+const unsigned char *FirstNonAscii(const unsigned char *p, const unsigned char *end)
+{
+#ifdef __SSE2__
+    for (; end - p >= 16; p += 16) {
+        const unsigned high =
+            unsigned(_mm_movemask_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i *>(p))));
+        if (high)
+            return p + __builtin_ctz(high);
+    }
+#else
+    for (; end - p >= 8; p += 8) {
+        quint64 word;
+        std::memcpy(&word, p, 8);
+        if (word & HighBits)
+            break;
+    }
+#endif
+    while (p < end && *p < 0x80)
+        ++p;
+    return p;
+}
+
+struct LineEnd {
+    const unsigned char *at; // the CR or LF that ends the line, or the end of the data
+    bool nonAscii;           // the line holds a byte beyond ASCII
+};
+
+// Where the line that starts at p ends: at its CR or LF, or at the end.
+LineEnd FindLineEnd(const unsigned char *p, const unsigned char *end)
+{
+    bool nonAscii = false;
+#ifdef __SSE2__
+    const __m128i cr = _mm_set1_epi8('\r');
+    const __m128i lf = _mm_set1_epi8('\n');
+    for (; end - p >= 16; p += 16) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
+        const unsigned ends = unsigned(
+            _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, cr), _mm_cmpeq_epi8(v, lf))));
+        const unsigned high = unsigned(_mm_movemask_epi8(v));
+        if (ends) {
+            const int at = __builtin_ctz(ends);
+            return {p + at, nonAscii || (high & ((1u << at) - 1)) != 0};
+        }
+        nonAscii = nonAscii || high != 0;
+    }
+#endif
+    for (; p < end && *p != '\r' && *p != '\n'; ++p)
+        nonAscii = nonAscii || *p >= 0x80;
+    return {p, nonAscii};
+}
+
 bool HasNonAscii(const char *data, qsizetype size)
 {
-    for (qsizetype i = 0; i < size; ++i)
-        if (static_cast<unsigned char>(data[i]) >= 0x80)
-            return true;
-    return false;
+    const auto *d = reinterpret_cast<const unsigned char *>(data);
+    return FirstNonAscii(d, d + size) != d + size;
 }
 
 // Counts the lines that hold bytes beyond ASCII: those that are valid UTF-8
@@ -131,27 +167,24 @@ void CountLinesBeyondAscii(const char *data, qsizetype size, qsizetype &valid,
                            qsizetype &invalid)
 {
     const auto *d = reinterpret_cast<const unsigned char *>(data);
-    qsizetype i = 0;
-    while (i < size) {
-        // Lines of plain ASCII do not count: skip them, eight bytes at a time.
-        while (i + 8 <= size) {
-            quint64 word;
-            std::memcpy(&word, d + i, 8);
-            if (word & HighBits)
-                break;
-            i += 8;
-        }
-        while (i < size && d[i] < 0x80)
-            ++i;
-        if (i >= size)
+    const unsigned char *const end = d + size;
+    const unsigned char *p = d;
+    while (p < end) {
+        // Lines of plain ASCII do not count.
+        p = FirstNonAscii(p, end);
+        if (p == end)
             break;
         // This line holds a byte beyond ASCII: check it to its end. No byte
         // of a UTF-8 sequence is a line end, so no sequence crosses one.
         bool ok = true;
-        while (i < size && d[i] != '\r' && d[i] != '\n') {
-            const int length = (ok && d[i] >= 0x80) ? Utf8SequenceLength(d, i, size) : 1;
-            ok = ok && length > 0;
-            i += qMax(length, 1);
+        while (p < end && *p != '\r' && *p != '\n') {
+            const int length = Utf8SequenceLength(d, p - d, size);
+            if (length == 0) {
+                ok = false;
+                p = FindLineEnd(p, end).at;
+                break;
+            }
+            p += length;
         }
         ++(ok ? valid : invalid);
     }
@@ -175,51 +208,226 @@ VocabFileEncoding EncodingOf(const char *data, qsizetype size, bool bom)
     return valid > invalid ? VocabFileEncoding::Utf8LineByLine : VocabFileEncoding::Windows1252;
 }
 
-// The lesson of columns 1-2: two digits from "01" to "20", a single
-// character being read with "0" before it. Empty when it is not a lesson.
-// The text of a field without the white space at both ends, as
-// QString::trimmed() takes it away.
-QString TrimmedField(QStringView field)
+inline bool IsBracket(char16_t c)
 {
-    const QChar *begin = field.begin();
-    const QChar *end = field.end();
-    while (begin < end && end[-1].isSpace())
-        --end;
-    while (begin < end && begin->isSpace())
-        ++begin;
-    return QString(begin, end - begin);
+    return c == u'(' || c == u')' || c == u'[' || c == u']';
 }
 
-// The same for a field of a Windows-1252 line of `length` bytes.
-QString Windows1252Field(const char *line, int column, int length)
+// Decodes Windows-1252 bytes into out and tells whether one of them is a
+// bracket. Bytes of ASCII and of 0xA0 to 0xFF are their own characters and
+// go sixteen at a time; a piece that holds one of 0x80 to 0x9F goes through
+// the table.
+bool DecodeWindows1252Into(const unsigned char *in, qsizetype size, char16_t *out)
 {
-    const auto *begin = reinterpret_cast<const unsigned char *>(line) + qMin(column, length);
-    const auto *end = reinterpret_cast<const unsigned char *>(line) + qMin(column + FieldWidth, length);
-    // The padding is blanks: skip them eight at a time first.
-    while (end - begin >= 8) {
-        quint64 word;
-        std::memcpy(&word, end - 8, 8);
-        if (word != 0x2020202020202020ULL)
-            break;
-        end -= 8;
+    bool brackets = false;
+    qsizetype i = 0;
+#ifdef __SSE2__
+    if (size >= 16) {
+        const __m128i zero = _mm_setzero_si128();
+        const __m128i below0xA0 = _mm_set1_epi8(char(0xA0));
+        auto piece = [&](qsizetype at) {
+            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(in + at));
+            const __m128i marks = _mm_or_si128(
+                _mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8('(')),
+                             _mm_cmpeq_epi8(v, _mm_set1_epi8(')'))),
+                _mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8('[')),
+                             _mm_cmpeq_epi8(v, _mm_set1_epi8(']'))));
+            brackets = brackets || _mm_movemask_epi8(marks) != 0;
+            // As signed bytes, 0x80 to 0x9F are the ones below 0xA0.
+            if (_mm_movemask_epi8(_mm_cmplt_epi8(v, below0xA0)) == 0) {
+                _mm_storeu_si128(reinterpret_cast<__m128i *>(out + at), _mm_unpacklo_epi8(v, zero));
+                _mm_storeu_si128(reinterpret_cast<__m128i *>(out + at + 8),
+                                 _mm_unpackhi_epi8(v, zero));
+            } else {
+                for (int j = 0; j < 16; ++j)
+                    out[at + j] = Windows1252Char(in[at + j]);
+            }
+        };
+        for (; i + 16 <= size; i += 16)
+            piece(i);
+        // The last bytes as one more piece that overlaps the one before.
+        if (i < size)
+            piece(size - 16);
+        return brackets;
     }
+#endif
+    for (; i < size; ++i) {
+        out[i] = Windows1252Char(in[i]);
+        brackets = brackets || IsBracket(out[i]);
+    }
+    return brackets;
+}
+
+// Copies UTF-16 characters into out and tells whether one of them is a
+// bracket.
+bool CopyUtf16Into(const char16_t *in, qsizetype size, char16_t *out)
+{
+    std::memcpy(out, in, size_t(size) * sizeof(char16_t));
+    bool brackets = false;
+    qsizetype i = 0;
+#ifdef __SSE2__
+    if (size >= 8) {
+        auto piece = [&](qsizetype at) {
+            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(in + at));
+            const __m128i marks = _mm_or_si128(
+                _mm_or_si128(_mm_cmpeq_epi16(v, _mm_set1_epi16('(')),
+                             _mm_cmpeq_epi16(v, _mm_set1_epi16(')'))),
+                _mm_or_si128(_mm_cmpeq_epi16(v, _mm_set1_epi16('[')),
+                             _mm_cmpeq_epi16(v, _mm_set1_epi16(']'))));
+            brackets = brackets || _mm_movemask_epi8(marks) != 0;
+        };
+        for (; i + 8 <= size; i += 8)
+            piece(i);
+        if (i < size)
+            piece(size - 8);
+        return brackets;
+    }
+#endif
+    for (; i < size; ++i)
+        brackets = brackets || IsBracket(in[i]);
+    return brackets;
+}
+
+// The texts of the items read. Every text lives in a block of characters
+// that it shares with the texts read after it: each QString holds a
+// reference to its block, which is freed when the last of them goes. So a
+// read allocates once per block rather than once per text. A QString treats
+// such a block as shared data: it copies before it changes anything, unless
+// it is the block's last holder. Each text is followed by a NUL, as
+// QString keeps its own data.
+//
+// A block's count of references is raised once, when the block is made, by
+// the most texts it can hold, and lowered by those it did not hold when the
+// next block takes over: the count never falls below the number of holders,
+// and it takes two atomic operations per block instead of one per text.
+class TextBlocks {
+public:
+    TextBlocks() = default;
+    TextBlocks(const TextBlocks &) = delete;
+    TextBlocks &operator=(const TextBlocks &) = delete;
+    ~TextBlocks() { retire(); }
+
+    // Room for `size` characters (and their NUL) at the place returned.
+    char16_t *room(qsizetype size)
+    {
+        if (m_free < size + 1) {
+            retire();
+            const qsizetype capacity = qMax<qsizetype>(BlockSize, size + 1);
+            m_block = QString::DataPointer(QTypedArrayData<char16_t>::allocate(capacity));
+            m_next = m_block.data();
+            m_free = capacity;
+            // A text takes at least two places (a character and its NUL).
+            m_unheld = int(capacity / 2);
+            m_block.d_ptr()->ref_.fetchAndAddRelaxed(m_unheld);
+        }
+        return m_next;
+    }
+    // The text of the `size` characters written at room().
+    QString take(qsizetype size)
+    {
+        if (size == 0)
+            return QString(0, Qt::Uninitialized);
+        char16_t *const text = m_next;
+        text[size] = u'\0';
+        m_next += size + 1;
+        m_free -= size + 1;
+        --m_unheld;
+        return QString(QString::DataPointer(m_block.d_ptr(), text, size));
+    }
+
+private:
+    void retire()
+    {
+        if (m_unheld > 0)
+            m_block.d_ptr()->ref_.fetchAndSubRelaxed(m_unheld);
+        m_unheld = 0;
+        m_block = {};
+    }
+
+    static constexpr qsizetype BlockSize = 16 * 1024;
+    QString::DataPointer m_block; // holds a reference of its own
+    char16_t *m_next = nullptr;
+    qsizetype m_free = 0;
+    int m_unheld = 0; // references counted for texts not yet taken
+};
+
+// A text field: the part of a line between two columns, without the white
+// space at both ends (as QString::trimmed() takes it away), and whether it
+// holds a bracket (only then can it need normalising or fail the check).
+struct Field {
+    QString text;
+    bool brackets = false;
+};
+
+// The field of a line of Windows-1252 bytes (`length` of which count).
+Field Windows1252Field(const unsigned char *line, int column, int length, TextBlocks &texts)
+{
+    const unsigned char *begin = line + qMin(column, length);
+    const unsigned char *end = line + qMin(column + FieldWidth, length);
+    // The padding is blanks: skip them sixteen at a time first.
+#ifdef __SSE2__
+    while (end - begin >= 16) {
+        const unsigned blanks = unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(
+            _mm_loadu_si128(reinterpret_cast<const __m128i *>(end - 16)), _mm_set1_epi8(' '))));
+        if (blanks != 0xFFFF) {
+            // The blanks at the end of these sixteen bytes.
+            end -= __builtin_clz(~blanks & 0xFFFF) - 16;
+            break;
+        }
+        end -= 16;
+    }
+#endif
     while (begin < end && Windows1252Spaces[end[-1]])
         --end;
     while (begin < end && Windows1252Spaces[*begin])
         ++begin;
-    QString text(end - begin, Qt::Uninitialized);
-    DecodeWindows1252Into(begin, end - begin, reinterpret_cast<char16_t *>(text.data()));
-    return text;
+    Field field;
+    field.brackets = DecodeWindows1252Into(begin, end - begin, texts.room(end - begin));
+    field.text = texts.take(end - begin);
+    return field;
 }
 
+// The field of a decoded line.
+Field Utf16Field(QStringView line, int column, TextBlocks &texts)
+{
+    const QStringView part = line.mid(column, FieldWidth);
+    const char16_t *begin = part.utf16();
+    const char16_t *end = begin + part.size();
+    // The padding is blanks: skip them eight at a time first.
+#ifdef __SSE2__
+    while (end - begin >= 8) {
+        const unsigned blanks = unsigned(_mm_movemask_epi8(_mm_cmpeq_epi16(
+            _mm_loadu_si128(reinterpret_cast<const __m128i *>(end - 8)), _mm_set1_epi16(' '))));
+        if (blanks != 0xFFFF) {
+            // Two mask bits per character.
+            end -= (__builtin_clz(~blanks & 0xFFFF) - 16) / 2;
+            break;
+        }
+        end -= 8;
+    }
+#endif
+    while (begin < end && QChar::isSpace(end[-1]))
+        --end;
+    while (begin < end && QChar::isSpace(*begin))
+        ++begin;
+    Field field;
+    field.brackets = CopyUtf16Into(begin, end - begin, texts.room(end - begin));
+    field.text = texts.take(end - begin);
+    return field;
+}
+
+// The lesson of columns 1-2: two digits from "01" to "20", a single
+// character being read with "0" before it. Empty when it is not a lesson.
 const QString &LessonOf(QStringView columns)
 {
-    static const std::array<QString, 21> lessons = [] {
-        std::array<QString, 21> l;
-        for (int i = 1; i <= 20; ++i)
-            l[i] = QStringLiteral("%1").arg(i, 2, 10, QLatin1Char('0'));
-        return l;
-    }();
+    // Literals: items share them without counting references.
+    static const std::array<QString, 21> lessons = {
+        QString(), QStringLiteral("01"), QStringLiteral("02"), QStringLiteral("03"),
+        QStringLiteral("04"), QStringLiteral("05"), QStringLiteral("06"), QStringLiteral("07"),
+        QStringLiteral("08"), QStringLiteral("09"), QStringLiteral("10"), QStringLiteral("11"),
+        QStringLiteral("12"), QStringLiteral("13"), QStringLiteral("14"), QStringLiteral("15"),
+        QStringLiteral("16"), QStringLiteral("17"), QStringLiteral("18"), QStringLiteral("19"),
+        QStringLiteral("20")};
     const QStringView t = columns.trimmed();
     int value = -1;
     if (t.size() == 1 && t[0].unicode() >= u'0' && t[0].unicode() <= u'9')
@@ -257,22 +465,16 @@ namespace vocabcodec {
 bool IsValidUtf8(const char *data, qsizetype size)
 {
     const auto *d = reinterpret_cast<const unsigned char *>(data);
-    qsizetype i = 0;
-    while (i < size) {
-        // Runs of ASCII go eight bytes at a time.
-        while (i + 8 <= size) {
-            quint64 word;
-            std::memcpy(&word, d + i, 8);
-            if (word & HighBits)
-                break;
-            i += 8;
-        }
-        if (i >= size)
+    const unsigned char *const end = d + size;
+    const unsigned char *p = d;
+    while (p < end) {
+        p = FirstNonAscii(p, end);
+        if (p == end)
             break;
-        const int length = Utf8SequenceLength(d, i, size);
+        const int length = Utf8SequenceLength(d, p - d, size);
         if (length == 0)
             return false;
-        i += length;
+        p += length;
     }
     return true;
 }
@@ -319,7 +521,7 @@ bool AppendWindows1252(QByteArray &out, QStringView text)
 VocabFileContents ReadVocabFile(const QByteArray &bytes, const VocabFileReadOptions &options)
 {
     VocabFileContents result;
-    const char *data = bytes.constData();
+    const auto *data = reinterpret_cast<const unsigned char *>(bytes.constData());
     qsizetype size = bytes.size();
 
     // A line is decoded either as UTF-8 or byte by byte as Windows-1252, so
@@ -330,7 +532,7 @@ VocabFileContents ReadVocabFile(const QByteArray &bytes, const VocabFileReadOpti
         data += 3;
         size -= 3;
     }
-    result.encoding = EncodingOf(data, size, bom);
+    result.encoding = EncodingOf(reinterpret_cast<const char *>(data), size, bom);
     const int room = qMax(0, options.room);
     result.items.reserve(qMin<qsizetype>(room, size / LineWidth + 1));
 
@@ -357,12 +559,7 @@ VocabFileContents ReadVocabFile(const QByteArray &bytes, const VocabFileReadOpti
         refuse({RowDiscardedTitle, text()});
     };
 
-    // Line ends are CR LF, LF or CR. The next CR and LF are found with memchr
-    // and remembered, so that a file with one kind of line end is not
-    // searched again for the other kind on every line.
-    const char *nextCr = nullptr;
-    const char *nextLf = nullptr;
-    const char *const end = data + size;
+    TextBlocks texts;
     // A line of UTF-8 is decoded up to the most bytes that 105 characters
     // can take; only its first 105 characters are used. The decoder keeps no
     // state between lines and leaves a U+FEFF at the start of a line alone.
@@ -371,25 +568,17 @@ VocabFileContents ReadVocabFile(const QByteArray &bytes, const VocabFileReadOpti
                                QStringDecoder::Flag::Stateless
                                    | QStringDecoder::Flag::ConvertInitialBom);
     std::array<QChar, Utf8Bytes> buffer;
-    qsizetype pos = 0;
+    const unsigned char *const end = data + size;
+    const unsigned char *next = data;
     qsizetype row = 0;
-    while (pos < size) {
-        const char *lineStart = data + pos;
-        if (nextCr < lineStart) {
-            nextCr = static_cast<const char *>(std::memchr(lineStart, '\r', size - pos));
-            if (!nextCr)
-                nextCr = end;
-        }
-        if (nextLf < lineStart) {
-            nextLf = static_cast<const char *>(std::memchr(lineStart, '\n', size - pos));
-            if (!nextLf)
-                nextLf = end;
-        }
-        const char *lineEnd = qMin(nextCr, nextLf);
-        const qsizetype lineBytes = lineEnd - lineStart;
-        pos = lineEnd - data + 1;
-        if (lineEnd < end && *lineEnd == '\r' && lineEnd + 1 < end && lineEnd[1] == '\n')
-            ++pos;
+    // Line ends are CR LF, LF or CR.
+    while (next < end) {
+        const unsigned char *const lineStart = next;
+        const LineEnd lineEnd = FindLineEnd(lineStart, end);
+        const qsizetype lineBytes = lineEnd.at - lineStart;
+        next = lineEnd.at + 1;
+        if (lineEnd.at < end && *lineEnd.at == '\r' && next < end && *next == '\n')
+            ++next;
         ++row;
 
         if (options.letEventsRun && (row & 63) == 0 && sinceEvents.elapsed() >= EventsInterval) {
@@ -397,14 +586,16 @@ VocabFileContents ReadVocabFile(const QByteArray &bytes, const VocabFileReadOpti
             sinceEvents.restart();
         }
 
-        const bool lineUtf8 = result.encoding == VocabFileEncoding::Utf8
-            || (result.encoding == VocabFileEncoding::Utf8LineByLine
-                && vocabcodec::IsValidUtf8(lineStart, lineBytes));
+        // A line of plain ASCII reads the same in both encodings.
+        const bool lineUtf8 = lineEnd.nonAscii
+            && (result.encoding == VocabFileEncoding::Utf8
+                || (result.encoding == VocabFileEncoding::Utf8LineByLine
+                    && vocabcodec::IsValidUtf8(reinterpret_cast<const char *>(lineStart),
+                                               lineBytes)));
 
-        // Only the first 105 characters of a line count. A Windows-1252 line
-        // has one byte per character: its head (lesson and mark) is decoded
-        // here and its two fields straight from the bytes, without their
-        // padding.
+        // Only the first 105 characters of a line count. A line with one
+        // byte per character has its head (lesson and mark) decoded here and
+        // its two fields straight from the bytes, without their padding.
         int length;
         if (lineUtf8) {
             const QByteArrayView bytesOfLine(lineStart, qMin<qsizetype>(lineBytes, Utf8Bytes));
@@ -413,12 +604,12 @@ VocabFileContents ReadVocabFile(const QByteArray &bytes, const VocabFileReadOpti
         } else {
             length = int(qMin<qsizetype>(lineBytes, LineWidth));
             for (int i = 0; i < qMin(length, EnglishColumn); ++i)
-                buffer[i] = QChar(Windows1252Char(static_cast<unsigned char>(lineStart[i])));
+                buffer[i] = QChar(Windows1252Char(lineStart[i]));
         }
         const QStringView line(buffer.data(), lineUtf8 ? length : qMin(length, EnglishColumn));
         auto field = [&](int column) {
-            return lineUtf8 ? TrimmedField(line.mid(column, FieldWidth))
-                               : Windows1252Field(lineStart, column, length);
+            return lineUtf8 ? Utf16Field(line, column, texts)
+                            : Windows1252Field(lineStart, column, length, texts);
         };
 
         if (length <= 2)
@@ -440,8 +631,10 @@ VocabFileContents ReadVocabFile(const QByteArray &bytes, const VocabFileReadOpti
 
         const QString &lesson = LessonOf(line.left(2));
         QString mark = MarkOf(line);
-        QString english = field(EnglishColumn);
-        QString myLanguage = field(MyLanguageColumn);
+        Field englishField = field(EnglishColumn);
+        Field myLanguageField = field(MyLanguageColumn);
+        QString &english = englishField.text;
+        QString &myLanguage = myLanguageField.text;
 
         if (lesson.isEmpty()) {
             refuseRow(row, [&] {
@@ -452,8 +645,14 @@ VocabFileContents ReadVocabFile(const QByteArray &bytes, const VocabFileReadOpti
             continue;
         }
 
-        english = NormaliseEntry(english);
-        myLanguage = NormaliseEntry(myLanguage);
+        // A text without brackets, or a settled one, is in normal form and
+        // passes the check.
+        const bool settled = (!englishField.brackets || IsSettledEntry(english))
+            && (!myLanguageField.brackets || IsSettledEntry(myLanguage));
+        if (!settled) {
+            english = NormaliseEntry(english);
+            myLanguage = NormaliseEntry(myLanguage);
+        }
         // An empty text would make an empty answer box count as exact.
         if (english.isEmpty() || myLanguage.isEmpty()) {
             refuseRow(row, [&] {
@@ -466,7 +665,7 @@ VocabFileContents ReadVocabFile(const QByteArray &bytes, const VocabFileReadOpti
             });
             continue;
         }
-        if (CheckBrackets(english, myLanguage) != 0) {
+        if (!settled && CheckBrackets(english, myLanguage) != 0) {
             refuseRow(row, [&] {
                 return QStringLiteral("The row number %1 badly uses brackets or commas").arg(row)
                     + RowDetails(lesson, mark, english, myLanguage);
