@@ -64,6 +64,7 @@ private slots:
     void textTooLongOnceSpacedIsRefused();
     void emptyTextIsRefused_data();
     void emptyTextIsRefused();
+    void textsReadBehaveAsTheirOwn();
     void anyInputLoads_data();
     void anyInputLoads();
     void eventsRunWhileReading();
@@ -514,6 +515,36 @@ void TestVocabFile::emptyTextIsRefused()
     QCOMPARE(read.messages[0].text,
              "The row number 2 has " + missing + "\r\n\r\n  Lesson = 03 c\r\n  English = "
                  + english.trimmed() + "\r\n  My language= " + mine);
+}
+
+void TestVocabFile::textsReadBehaveAsTheirOwn()
+{
+    // The texts of a file share blocks of memory; each must still behave as
+    // a string of its own, whatever happens to the others.
+    QStringList lines;
+    for (int i = 0; i < 2000; ++i)
+        lines << itemLine("01", " ", QString("word%1").arg(i), QString("parola%1 (p)").arg(i));
+    VocabFileContents read = ReadVocabFile(latin(lines));
+    QCOMPARE(read.items.size(), 2000);
+    for (const VocabItem &i : std::as_const(read.items)) {
+        QCOMPARE(i.English.utf16()[i.English.size()], u'\0');
+        QCOMPARE(i.MyLanguage.utf16()[i.MyLanguage.size()], u'\0');
+    }
+    QVector<VocabItem> kept{read.items[0], read.items[1], read.items[1999]};
+    read.items[0].English += "s and more words";
+    read.items[1].MyLanguage.replace(0, 1, "P");
+    read.items[1].English.resize(40, u'x');
+    read.items[1999].English.clear();
+    QCOMPARE(kept[0].English, QString("word0"));
+    QCOMPARE(kept[1], item("01", "word1", "parola1 (p)"));
+    QCOMPARE(read.items[0].English, QString("word0s and more words"));
+    QCOMPARE(read.items[1].MyLanguage, QString("Parola1 (p)"));
+    QCOMPARE(read.items[2], item("01", "word2", "parola2 (p)"));
+    // Texts that outlive the rest of their block still change correctly.
+    read = {};
+    kept[2].English.append(QString(100, 'y'));
+    QCOMPARE(kept[2].English, "word1999" + QString(100, 'y'));
+    QCOMPARE(kept[2].MyLanguage, QString("parola1999 (p)"));
 }
 
 void TestVocabFile::anyInputLoads_data()
