@@ -258,6 +258,41 @@ bool DecodeWindows1252Into(const unsigned char *in, qsizetype size, char16_t *ou
     return brackets;
 }
 
+// Writes the Windows-1252 bytes of characters to out; false (out partly
+// written) when a character has none.
+bool EncodeWindows1252(const char16_t *in, qsizetype size, char *out)
+{
+    qsizetype i = 0;
+#ifdef __SSE2__
+    // Eight characters at a time while they are ASCII or 0xA0 to 0xFF.
+    for (; i + 8 <= size; i += 8) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(in + i));
+        const __m128i beyondLatin1 = _mm_and_si128(v, _mm_set1_epi16(short(0xFF00)));
+        const __m128i controls =
+            _mm_cmpeq_epi16(_mm_and_si128(v, _mm_set1_epi16(short(0xFFE0))), _mm_set1_epi16(0x80));
+        if (_mm_movemask_epi8(_mm_or_si128(
+                _mm_xor_si128(_mm_cmpeq_epi16(beyondLatin1, _mm_setzero_si128()),
+                              _mm_set1_epi16(-1)),
+                controls))
+            != 0)
+            break;
+        _mm_storel_epi64(reinterpret_cast<__m128i *>(out + i), _mm_packus_epi16(v, v));
+    }
+#endif
+    for (; i < size; ++i) {
+        const char16_t c = in[i];
+        if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
+            out[i] = char(c);
+            continue;
+        }
+        const int b = vocabcodec::Windows1252Byte(c);
+        if (b < 0)
+            return false;
+        out[i] = char(b);
+    }
+    return true;
+}
+
 // Copies UTF-16 characters into out and tells whether one of them is a
 // bracket.
 bool CopyUtf16Into(const char16_t *in, qsizetype size, char16_t *out)
@@ -501,19 +536,7 @@ bool AppendWindows1252(QByteArray &out, QStringView text)
 {
     const qsizetype start = out.size();
     out.resize(start + text.size());
-    char *p = out.data() + start;
-    for (const QChar ch : text) {
-        const char16_t c = ch.unicode();
-        if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
-            *p++ = char(c);
-            continue;
-        }
-        const int b = Windows1252Byte(c);
-        if (b < 0)
-            return false;
-        *p++ = char(b);
-    }
-    return true;
+    return EncodeWindows1252(text.utf16(), text.size(), out.data() + start);
 }
 
 } // namespace vocabcodec
@@ -783,94 +806,161 @@ QString RulerLine()
                           "#................................................#");
 }
 
-QString UnwritableReason(const VocabItem &item)
+namespace {
+
+constexpr int WrittenLineWidth = LineWidth + 2; // an item line and its CR LF
+
+// The reasons, in the order in which they are looked for.
+enum class Unwritable { No, Lesson, Mark, EnglishLength, MyLanguageLength, LineBreak };
+
+QString ReasonText(Unwritable reason)
 {
-    if (LessonOf(item.Lesson) != item.Lesson)
-        return QStringLiteral("its lesson is not a number from 01 to 20");
-    if (item.CriticalMark.size() != 1)
-        return QStringLiteral("its critical mark is not one character");
-    if (item.English.size() > FieldWidth)
+    switch (reason) {
+    case Unwritable::No: break;
+    case Unwritable::Lesson: return QStringLiteral("its lesson is not a number from 01 to 20");
+    case Unwritable::Mark: return QStringLiteral("its critical mark is not one character");
+    case Unwritable::EnglishLength:
         return QStringLiteral("its English text is longer than 50 characters");
-    if (item.MyLanguage.size() > FieldWidth)
+    case Unwritable::MyLanguageLength:
         return QStringLiteral("its my-language text is longer than 50 characters");
-    for (const QString *field : {&item.CriticalMark, &item.English, &item.MyLanguage})
-        if (field->contains(u'\r') || field->contains(u'\n'))
-            return QStringLiteral("a text holds a line break");
+    case Unwritable::LineBreak: return QStringLiteral("a text holds a line break");
+    }
     return {};
 }
 
-namespace {
-
-const char Blanks[FieldWidth + 1] = "                                                  ";
-
-bool AppendItemWindows1252(QByteArray &out, const VocabItem &item)
+// The reasons that need no look at the texts' characters.
+Unwritable UnwritableLayout(const VocabItem &item)
 {
-    bool ok = vocabcodec::AppendWindows1252(out, item.Lesson);
-    out.append(' ');
-    ok = ok && vocabcodec::AppendWindows1252(out, item.CriticalMark);
-    out.append(' ');
-    ok = ok && vocabcodec::AppendWindows1252(out, item.English);
-    out.append(Blanks, FieldWidth - item.English.size());
-    ok = ok && vocabcodec::AppendWindows1252(out, item.MyLanguage);
-    out.append(Blanks, FieldWidth - item.MyLanguage.size());
-    out.append("\r\n", 2);
-    return ok;
+    const QString &l = item.Lesson;
+    const bool lesson = l.size() == 2 && l[0] >= u'0' && l[0] <= u'2' && l[1] >= u'0'
+        && l[1] <= u'9' && (l[0] != u'0' || l[1] != u'0') && (l[0] != u'2' || l[1] == u'0');
+    if (!lesson)
+        return Unwritable::Lesson;
+    if (item.CriticalMark.size() != 1)
+        return Unwritable::Mark;
+    if (item.English.size() > FieldWidth)
+        return Unwritable::EnglishLength;
+    if (item.MyLanguage.size() > FieldWidth)
+        return Unwritable::MyLanguageLength;
+    return Unwritable::No;
+}
+
+// Whether characters hold a CR or an LF.
+bool HasLineBreak(const char16_t *text, qsizetype size)
+{
+    qsizetype i = 0;
+#ifdef __SSE2__
+    for (; i + 8 <= size; i += 8) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(text + i));
+        if (_mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi16(v, _mm_set1_epi16('\r')),
+                                           _mm_cmpeq_epi16(v, _mm_set1_epi16('\n')))))
+            return true;
+    }
+#endif
+    for (; i < size; ++i)
+        if (text[i] == u'\r' || text[i] == u'\n')
+            return true;
+    return false;
+}
+
+const char16_t Blanks16[FieldWidth + 1] = u"                                                  ";
+
+// The characters of an item's line as written (105 of them, then CR LF),
+// for an item whose layout is writable. False when a text holds a line break.
+bool ComposeLine(const VocabItem &item, char16_t *line)
+{
+    auto put = [&line](const QString &text) {
+        std::memcpy(line, text.utf16(), size_t(text.size()) * sizeof(char16_t));
+        line += text.size();
+    };
+    char16_t *const start = line;
+    put(item.Lesson);
+    *line++ = u' ';
+    put(item.CriticalMark);
+    *line++ = u' ';
+    put(item.English);
+    std::memcpy(line, Blanks16, size_t(FieldWidth - item.English.size()) * sizeof(char16_t));
+    line += FieldWidth - item.English.size();
+    put(item.MyLanguage);
+    std::memcpy(line, Blanks16, size_t(FieldWidth - item.MyLanguage.size()) * sizeof(char16_t));
+    line += FieldWidth - item.MyLanguage.size();
+    *line++ = u'\r';
+    *line++ = u'\n';
+    // The lesson and the blanks hold no line break.
+    return !HasLineBreak(start + 3, LineWidth - 3);
 }
 
 } // namespace
 
+QString UnwritableReason(const VocabItem &item)
+{
+    Unwritable reason = UnwritableLayout(item);
+    if (reason == Unwritable::No) {
+        for (const QString *field : {&item.CriticalMark, &item.English, &item.MyLanguage})
+            if (HasLineBreak(reinterpret_cast<const char16_t *>(field->constData()), field->size()))
+                reason = Unwritable::LineBreak;
+    }
+    return ReasonText(reason);
+}
+
 VocabFileBytes EncodeVocabFile(const QVector<VocabItem> &items, qint16 languageCode)
 {
     VocabFileBytes result;
-    for (qsizetype i = 0; i < items.size(); ++i) {
-        const QString reason = UnwritableReason(items.at(i));
-        if (!reason.isEmpty()) {
-            result.error = QStringLiteral("The item number %1 cannot be written: %2.")
-                               .arg(i + 1)
-                               .arg(reason);
-            return result;
-        }
-    }
-
     const QString header = LanguageLine(languageCode) + CrLf + RulerLine() + CrLf;
-    const qsizetype expected = header.size() + items.size() * (LineWidth + 2);
+    std::array<char16_t, WrittenLineWidth> line;
+    // Checks an item and composes its line; false, with the error set, when
+    // it cannot be written.
+    auto compose = [&](qsizetype i) {
+        const VocabItem &item = items.at(i);
+        Unwritable reason = UnwritableLayout(item);
+        if (reason == Unwritable::No && !ComposeLine(item, line.data()))
+            reason = Unwritable::LineBreak;
+        if (reason == Unwritable::No)
+            return true;
+        result.error = QStringLiteral("The item number %1 cannot be written: %2.")
+                           .arg(i + 1)
+                           .arg(ReasonText(reason));
+        return false;
+    };
 
     // Windows-1252 when every character fits, unless those bytes would read
     // back as UTF-8, whole or line by line (as "Ã©" would): then UTF-8, so
-    // that the file reads back into the same texts.
-    QByteArray bytes;
-    bytes.reserve(expected);
-    bool fits = vocabcodec::AppendWindows1252(bytes, header);
-    for (qsizetype i = 0; fits && i < items.size(); ++i)
-        fits = AppendItemWindows1252(bytes, items.at(i));
+    // that the file reads back into the same texts. Every line then takes
+    // one byte per character.
+    QByteArray bytes(header.size() + items.size() * WrittenLineWidth, Qt::Uninitialized);
+    bool fits = EncodeWindows1252(reinterpret_cast<const char16_t *>(header.constData()),
+                                  header.size(), bytes.data());
+    qsizetype i = 0;
+    for (char *out = bytes.data() + header.size(); fits && i < items.size();
+         ++i, out += WrittenLineWidth) {
+        if (!compose(i))
+            return result;
+        fits = EncodeWindows1252(line.data(), WrittenLineWidth, out);
+    }
     if (fits
         && EncodingOf(bytes.constData(), bytes.size(), false) == VocabFileEncoding::Windows1252) {
         result.bytes = std::move(bytes);
         return result;
     }
 
-    QString text;
-    text.reserve(expected);
-    text += header;
-    for (const VocabItem &item : items) {
-        text += item.Lesson;
-        text += u' ';
-        text += item.CriticalMark;
-        text += u' ';
-        text += item.English;
-        text += QStringView(u"                                                  ")
-                    .left(FieldWidth - item.English.size());
-        text += item.MyLanguage;
-        text += QStringView(u"                                                  ")
-                    .left(FieldWidth - item.MyLanguage.size());
-        text += CrLf;
-    }
-    // Encoded straight after the byte order mark, without a second copy.
-    QByteArray utf8(3 + 3 * text.size(), Qt::Uninitialized);
+    // UTF-8 with its byte order mark: at most three bytes per character (a
+    // pair of surrogates takes four). Each line is encoded in one piece, so
+    // that a pair split between two fields is written as one character.
+    QByteArray utf8(3 + 3 * (header.size() + items.size() * WrittenLineWidth), Qt::Uninitialized);
     std::memcpy(utf8.data(), "\xEF\xBB\xBF", 3);
     QStringEncoder encoder(QStringEncoder::Utf8, QStringEncoder::Flag::Stateless);
-    char *endOfText = encoder.appendToBuffer(utf8.data() + 3, text);
-    utf8.truncate(endOfText - utf8.constData());
+    char *out = encoder.appendToBuffer(utf8.data() + 3, header);
+    for (qsizetype k = 0; k < items.size(); ++k) {
+        // Items before i were checked by the first pass.
+        if (k >= i) {
+            if (!compose(k))
+                return result;
+        } else {
+            ComposeLine(items.at(k), line.data());
+        }
+        out = encoder.appendToBuffer(out, QStringView(line.data(), WrittenLineWidth));
+    }
+    utf8.truncate(out - utf8.constData());
     result.bytes = std::move(utf8);
     result.utf8 = true;
     return result;
