@@ -216,25 +216,28 @@ inline bool IsBracket(char16_t c)
 // Decodes Windows-1252 bytes into out and tells whether one of them is a
 // bracket. Bytes of ASCII and of 0xA0 to 0xFF are their own characters and
 // go sixteen at a time; a piece that holds one of 0x80 to 0x9F goes through
-// the table.
-bool DecodeWindows1252Into(const unsigned char *in, qsizetype size, char16_t *out)
+// the table. When `readable` bytes may be read (at least size) and out has
+// room for sixteen characters, a short run is taken as one piece too.
+bool DecodeWindows1252Into(const unsigned char *in, qsizetype size, char16_t *out,
+                           qsizetype readable = 0)
 {
     bool brackets = false;
     qsizetype i = 0;
 #ifdef __SSE2__
-    if (size >= 16) {
+    if (size >= 16 || readable >= 16) {
         const __m128i zero = _mm_setzero_si128();
         const __m128i below0xA0 = _mm_set1_epi8(char(0xA0));
-        auto piece = [&](qsizetype at) {
+        // `counted`: the mask of the bytes that belong to the run.
+        auto piece = [&](qsizetype at, unsigned counted) {
             const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(in + at));
             const __m128i marks = _mm_or_si128(
                 _mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8('(')),
                              _mm_cmpeq_epi8(v, _mm_set1_epi8(')'))),
                 _mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8('[')),
                              _mm_cmpeq_epi8(v, _mm_set1_epi8(']'))));
-            brackets = brackets || _mm_movemask_epi8(marks) != 0;
+            brackets = brackets || (unsigned(_mm_movemask_epi8(marks)) & counted) != 0;
             // As signed bytes, 0x80 to 0x9F are the ones below 0xA0.
-            if (_mm_movemask_epi8(_mm_cmplt_epi8(v, below0xA0)) == 0) {
+            if ((unsigned(_mm_movemask_epi8(_mm_cmplt_epi8(v, below0xA0))) & counted) == 0) {
                 _mm_storeu_si128(reinterpret_cast<__m128i *>(out + at), _mm_unpacklo_epi8(v, zero));
                 _mm_storeu_si128(reinterpret_cast<__m128i *>(out + at + 8),
                                  _mm_unpackhi_epi8(v, zero));
@@ -243,19 +246,135 @@ bool DecodeWindows1252Into(const unsigned char *in, qsizetype size, char16_t *ou
                     out[at + j] = Windows1252Char(in[at + j]);
             }
         };
+        if (size < 16) {
+            piece(0, (1u << size) - 1);
+            return brackets;
+        }
         for (; i + 16 <= size; i += 16)
-            piece(i);
+            piece(i, 0xFFFF);
         // The last bytes as one more piece that overlaps the one before.
         if (i < size)
-            piece(size - 16);
+            piece(size - 16, 0xFFFF);
         return brackets;
     }
+#else
+    Q_UNUSED(readable);
 #endif
     for (; i < size; ++i) {
         out[i] = Windows1252Char(in[i]);
         brackets = brackets || IsBracket(out[i]);
     }
     return brackets;
+}
+
+// Where the characters that matter to an entry's normal form and bracket
+// check stand in a field: bit i stands for character i.
+struct FieldMarks {
+    quint64 open = 0, close = 0, openSquare = 0, closeSquare = 0, comma = 0;
+    quint64 blank = 0; // " "
+    quint64 space = 0; // white space for QChar::isSpace()
+};
+
+// Decodes a field of Windows-1252 bytes (at most 64) into out, as
+// DecodeWindows1252Into does, and finds its marks on the way.
+FieldMarks DecodeWindows1252Field(const unsigned char *in, qsizetype size, char16_t *out,
+                                  qsizetype readable)
+{
+    FieldMarks m;
+#ifdef __SSE2__
+    if (size >= 16 || readable >= 16) {
+        const __m128i zero = _mm_setzero_si128();
+        const __m128i below0xA0 = _mm_set1_epi8(char(0xA0));
+        auto bits = [](__m128i v, char c) {
+            return quint64(unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(v, _mm_set1_epi8(c)))));
+        };
+        auto piece = [&](qsizetype at, quint64 counted) {
+            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(in + at));
+            m.open |= (bits(v, '(') & counted) << at;
+            m.close |= (bits(v, ')') & counted) << at;
+            m.openSquare |= (bits(v, '[') & counted) << at;
+            m.closeSquare |= (bits(v, ']') & counted) << at;
+            m.comma |= (bits(v, ',') & counted) << at;
+            const quint64 blank = bits(v, ' ');
+            m.blank |= (blank & counted) << at;
+            // 0x09 to 0x0D: as signed bytes, above 0x08 and below 0x0E.
+            const quint64 controls = unsigned(_mm_movemask_epi8(_mm_and_si128(
+                _mm_cmpgt_epi8(v, _mm_set1_epi8(0x08)), _mm_cmplt_epi8(v, _mm_set1_epi8(0x0E)))));
+            m.space |= ((blank | controls | bits(v, char(0xA0))) & counted) << at;
+            // As signed bytes, 0x80 to 0x9F are the ones below 0xA0.
+            if ((unsigned(_mm_movemask_epi8(_mm_cmplt_epi8(v, below0xA0))) & counted) == 0) {
+                _mm_storeu_si128(reinterpret_cast<__m128i *>(out + at), _mm_unpacklo_epi8(v, zero));
+                _mm_storeu_si128(reinterpret_cast<__m128i *>(out + at + 8),
+                                 _mm_unpackhi_epi8(v, zero));
+            } else {
+                for (int j = 0; j < 16; ++j)
+                    out[at + j] = Windows1252Char(in[at + j]);
+            }
+        };
+        if (size < 16) {
+            piece(0, (quint64(1) << size) - 1);
+            return m;
+        }
+        qsizetype i = 0;
+        for (; i + 16 <= size; i += 16)
+            piece(i, 0xFFFF);
+        // The last bytes as one more piece that overlaps the one before.
+        if (i < size)
+            piece(size - 16, 0xFFFF);
+        return m;
+    }
+#else
+    Q_UNUSED(readable);
+#endif
+    for (qsizetype i = 0; i < size; ++i) {
+        const unsigned char b = in[i];
+        out[i] = Windows1252Char(b);
+        const quint64 bit = quint64(1) << i;
+        m.open |= b == '(' ? bit : 0;
+        m.close |= b == ')' ? bit : 0;
+        m.openSquare |= b == '[' ? bit : 0;
+        m.closeSquare |= b == ']' ? bit : 0;
+        m.comma |= b == ',' ? bit : 0;
+        m.blank |= b == ' ' ? bit : 0;
+        m.space |= Windows1252Spaces[b] ? bit : 0;
+    }
+    return m;
+}
+
+// IsSettledEntry() on the marks of a field of `size` characters (1 to 64):
+// the same conditions, tested on all positions at once.
+bool IsSettledField(const FieldMarks &m, qsizetype size)
+{
+    const quint64 parentheses = m.open | m.close;
+    const quint64 squares = m.openSquare | m.closeSquare;
+    // Without a bracket the entry is left alone and passes the check.
+    if (!parentheses && !squares)
+        return true;
+    if ((m.open != 0) != (m.close != 0) || (m.openSquare != 0) != (m.closeSquare != 0)
+        || (parentheses && squares))
+        return false;
+    const quint64 all = size == 64 ? ~quint64(0) : (quint64(1) << size) - 1;
+    const quint64 text = all & ~m.space;
+    // It may not begin with a bracket.
+    if (!text || ((parentheses | squares) & (text & (~text + 1))))
+        return false;
+    auto at = [](quint64 mask, qsizetype i) { return i >= 0 && ((mask >> i) & 1); };
+    const qsizetype p = __builtin_ctzll(m.open ? m.open : m.openSquare);
+    const qsizetype q = __builtin_ctzll(m.close ? m.close : m.closeSquare);
+    const qsizetype n = size;
+    // One blank before the opening bracket, no white space at either end, or
+    // after the opening bracket, or before the closing one, which ends it.
+    if (p < 2 || !at(m.blank, p - 1) || at(m.space, p - 2) || at(m.space, 0)
+        || at(m.space, n - 1) || (p + 1 < n && at(m.space, p + 1)) || q != n - 1
+        || at(m.space, q - 1))
+        return false;
+    // Each comma: not first, no white space before it, a blank after it and
+    // then no white space, and two characters at least after it.
+    const quint64 c = m.comma;
+    if (!c)
+        return true;
+    return !(c & 1) && !((m.space << 1) & c) && !((c << 1) & ~m.blank & all)
+        && !((c << 2) & m.space) && (n >= 3 && !(c >> (n - 2)));
 }
 
 // Writes the Windows-1252 bytes of characters to out; false (out partly
@@ -392,10 +511,13 @@ private:
 struct Field {
     QString text;
     bool brackets = false;
+    bool settled = false; // known to be settled (see IsSettledEntry)
 };
 
-// The field of a line of Windows-1252 bytes (`length` of which count).
-Field Windows1252Field(const unsigned char *line, int column, int length, TextBlocks &texts)
+// The field of a line of Windows-1252 bytes (`length` of which count);
+// the data goes on to dataEnd.
+Field Windows1252Field(const unsigned char *line, int column, int length,
+                       const unsigned char *dataEnd, TextBlocks &texts)
 {
     const unsigned char *begin = line + qMin(column, length);
     const unsigned char *end = line + qMin(column + FieldWidth, length);
@@ -417,8 +539,12 @@ Field Windows1252Field(const unsigned char *line, int column, int length, TextBl
     while (begin < end && Windows1252Spaces[*begin])
         ++begin;
     Field field;
-    field.brackets = DecodeWindows1252Into(begin, end - begin, texts.room(end - begin));
-    field.text = texts.take(end - begin);
+    const qsizetype size = end - begin;
+    const FieldMarks marks =
+        DecodeWindows1252Field(begin, size, texts.room(qMax<qsizetype>(size, 16)), dataEnd - begin);
+    field.brackets = (marks.open | marks.close | marks.openSquare | marks.closeSquare) != 0;
+    field.settled = size > 0 && IsSettledField(marks, size);
+    field.text = texts.take(size);
     return field;
 }
 
@@ -463,6 +589,15 @@ const QString &LessonOf(QStringView columns)
         QStringLiteral("12"), QStringLiteral("13"), QStringLiteral("14"), QStringLiteral("15"),
         QStringLiteral("16"), QStringLiteral("17"), QStringLiteral("18"), QStringLiteral("19"),
         QStringLiteral("20")};
+    // Two digits, the common case, need no trimming.
+    if (columns.size() == 2) {
+        const char16_t a = columns[0].unicode();
+        const char16_t b = columns[1].unicode();
+        if (a >= u'0' && a <= u'9' && b >= u'0' && b <= u'9') {
+            const int value = (a - u'0') * 10 + (b - u'0');
+            return (value >= 1 && value <= 20) ? lessons[value] : lessons[0];
+        }
+    }
     const QStringView t = columns.trimmed();
     int value = -1;
     if (t.size() == 1 && t[0].unicode() >= u'0' && t[0].unicode() <= u'9')
@@ -632,7 +767,7 @@ VocabFileContents ReadVocabFile(const QByteArray &bytes, const VocabFileReadOpti
         const QStringView line(buffer.data(), lineUtf8 ? length : qMin(length, EnglishColumn));
         auto field = [&](int column) {
             return lineUtf8 ? Utf16Field(line, column, texts)
-                            : Windows1252Field(lineStart, column, length, texts);
+                            : Windows1252Field(lineStart, column, length, end, texts);
         };
 
         if (length <= 2)
@@ -670,8 +805,10 @@ VocabFileContents ReadVocabFile(const QByteArray &bytes, const VocabFileReadOpti
 
         // A text without brackets, or a settled one, is in normal form and
         // passes the check.
-        const bool settled = (!englishField.brackets || IsSettledEntry(english))
-            && (!myLanguageField.brackets || IsSettledEntry(myLanguage));
+        auto isSettled = [](const Field &f) {
+            return !f.brackets || f.settled || IsSettledEntry(f.text);
+        };
+        const bool settled = isSettled(englishField) && isSettled(myLanguageField);
         if (!settled) {
             english = NormaliseEntry(english);
             myLanguage = NormaliseEntry(myLanguage);
