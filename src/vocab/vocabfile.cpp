@@ -267,6 +267,51 @@ bool DecodeWindows1252Into(const unsigned char *in, qsizetype size, char16_t *ou
     return brackets;
 }
 
+// Decodes valid UTF-8 until at least `units` characters are there or the
+// bytes end, and returns how many there are. out has room for `units` + 16.
+int DecodeValidUtf8(const unsigned char *in, qsizetype size, char16_t *out, int units)
+{
+    const unsigned char *const end = in + size;
+    int n = 0;
+    while (in < end && n < units) {
+#ifdef __SSE2__
+        // A run of ASCII goes sixteen bytes at a time.
+        if (end - in >= 16) {
+            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(in));
+            const unsigned high = unsigned(_mm_movemask_epi8(v));
+            const int ascii = high ? __builtin_ctz(high) : 16;
+            if (ascii > 0) {
+                _mm_storeu_si128(reinterpret_cast<__m128i *>(out + n),
+                                 _mm_unpacklo_epi8(v, _mm_setzero_si128()));
+                _mm_storeu_si128(reinterpret_cast<__m128i *>(out + n + 8),
+                                 _mm_unpackhi_epi8(v, _mm_setzero_si128()));
+                in += ascii;
+                n += ascii;
+                continue;
+            }
+        }
+#endif
+        const unsigned char b = *in;
+        if (b < 0x80) {
+            out[n++] = b;
+            in += 1;
+        } else if (b < 0xE0) {
+            out[n++] = char16_t(((b & 0x1F) << 6) | (in[1] & 0x3F));
+            in += 2;
+        } else if (b < 0xF0) {
+            out[n++] = char16_t(((b & 0x0F) << 12) | ((in[1] & 0x3F) << 6) | (in[2] & 0x3F));
+            in += 3;
+        } else {
+            const char32_t c = (char32_t(b & 0x07) << 18) | (char32_t(in[1] & 0x3F) << 12)
+                | (char32_t(in[2] & 0x3F) << 6) | char32_t(in[3] & 0x3F);
+            out[n++] = QChar::highSurrogate(c);
+            out[n++] = QChar::lowSurrogate(c);
+            in += 4;
+        }
+    }
+    return n;
+}
+
 // Where the characters that matter to an entry's normal form and bracket
 // check stand in a field: bit i stands for character i.
 struct FieldMarks {
@@ -412,34 +457,65 @@ bool EncodeWindows1252(const char16_t *in, qsizetype size, char *out)
     return true;
 }
 
-// Copies UTF-16 characters into out and tells whether one of them is a
-// bracket.
-bool CopyUtf16Into(const char16_t *in, qsizetype size, char16_t *out)
+// Copies the characters of a field (at most 64) into out and finds its
+// marks on the way.
+FieldMarks CopyUtf16Field(const char16_t *in, qsizetype size, char16_t *out)
 {
     std::memcpy(out, in, size_t(size) * sizeof(char16_t));
-    bool brackets = false;
+    FieldMarks m;
     qsizetype i = 0;
 #ifdef __SSE2__
+    auto bits = [](__m128i v, short c) {
+        const __m128i same = _mm_cmpeq_epi16(v, _mm_set1_epi16(c));
+        return quint64(unsigned(_mm_movemask_epi8(_mm_packs_epi16(same, same))) & 0xFF);
+    };
+    auto piece = [&](qsizetype at) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(in + at));
+        m.open |= bits(v, '(') << at;
+        m.close |= bits(v, ')') << at;
+        m.openSquare |= bits(v, '[') << at;
+        m.closeSquare |= bits(v, ']') << at;
+        m.comma |= bits(v, ',') << at;
+        m.blank |= bits(v, ' ') << at;
+        // White space as QChar::isSpace() has it: 0x09 to 0x0D and the blank,
+        // and beyond ASCII a few more.
+        __m128i space = _mm_or_si128(
+            _mm_cmpeq_epi16(v, _mm_set1_epi16(' ')),
+            _mm_and_si128(_mm_cmpgt_epi16(v, _mm_set1_epi16(0x08)),
+                          _mm_cmplt_epi16(v, _mm_set1_epi16(0x0E))));
+        // Characters from 0x80 on are those below 0 or above 0x7F as signed.
+        const __m128i beyondAscii = _mm_or_si128(_mm_cmplt_epi16(v, _mm_setzero_si128()),
+                                                 _mm_cmpgt_epi16(v, _mm_set1_epi16(0x7F)));
+        if (_mm_movemask_epi8(beyondAscii)) {
+            for (const short c : {0x85, 0xA0, 0x1680, 0x2028, 0x2029, 0x202F, 0x205F, 0x3000})
+                space = _mm_or_si128(space, _mm_cmpeq_epi16(v, _mm_set1_epi16(c)));
+            const __m128i fromU2000 = _mm_sub_epi16(v, _mm_set1_epi16(0x2000));
+            space = _mm_or_si128(space, _mm_and_si128(_mm_cmpgt_epi16(fromU2000, _mm_set1_epi16(-1)),
+                                                      _mm_cmplt_epi16(fromU2000, _mm_set1_epi16(0x0B))));
+        }
+        m.space |= quint64(unsigned(_mm_movemask_epi8(_mm_packs_epi16(space, space))) & 0xFF) << at;
+    };
     if (size >= 8) {
-        auto piece = [&](qsizetype at) {
-            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(in + at));
-            const __m128i marks = _mm_or_si128(
-                _mm_or_si128(_mm_cmpeq_epi16(v, _mm_set1_epi16('(')),
-                             _mm_cmpeq_epi16(v, _mm_set1_epi16(')'))),
-                _mm_or_si128(_mm_cmpeq_epi16(v, _mm_set1_epi16('[')),
-                             _mm_cmpeq_epi16(v, _mm_set1_epi16(']'))));
-            brackets = brackets || _mm_movemask_epi8(marks) != 0;
-        };
         for (; i + 8 <= size; i += 8)
             piece(i);
+        // The last characters as one more piece that overlaps the one before.
         if (i < size)
             piece(size - 8);
-        return brackets;
+        return m;
     }
 #endif
-    for (; i < size; ++i)
-        brackets = brackets || IsBracket(in[i]);
-    return brackets;
+    for (; i < size; ++i) {
+        const char16_t c = in[i];
+        const quint64 bit = quint64(1) << i;
+        m.open |= c == u'(' ? bit : 0;
+        m.close |= c == u')' ? bit : 0;
+        m.openSquare |= c == u'[' ? bit : 0;
+        m.closeSquare |= c == u']' ? bit : 0;
+        m.comma |= c == u',' ? bit : 0;
+        m.blank |= c == u' ' ? bit : 0;
+        m.space |= QChar::isSpace(c) ? bit : 0;
+    }
+    return m;
 }
 
 // The texts of the items read. Every text lives in a block of characters
@@ -572,8 +648,11 @@ Field Utf16Field(QStringView line, int column, TextBlocks &texts)
     while (begin < end && QChar::isSpace(*begin))
         ++begin;
     Field field;
-    field.brackets = CopyUtf16Into(begin, end - begin, texts.room(end - begin));
-    field.text = texts.take(end - begin);
+    const qsizetype size = end - begin;
+    const FieldMarks marks = CopyUtf16Field(begin, size, texts.room(size));
+    field.brackets = (marks.open | marks.close | marks.openSquare | marks.closeSquare) != 0;
+    field.settled = size > 0 && IsSettledField(marks, size);
+    field.text = texts.take(size);
     return field;
 }
 
@@ -718,14 +797,10 @@ VocabFileContents ReadVocabFile(const QByteArray &bytes, const VocabFileReadOpti
     };
 
     TextBlocks texts;
-    // A line of UTF-8 is decoded up to the most bytes that 105 characters
-    // can take; only its first 105 characters are used. The decoder keeps no
-    // state between lines and leaves a U+FEFF at the start of a line alone.
-    constexpr int Utf8Bytes = 4 * LineWidth;
-    QStringDecoder utf8Decoder(QStringDecoder::Utf8,
-                               QStringDecoder::Flag::Stateless
-                                   | QStringDecoder::Flag::ConvertInitialBom);
-    std::array<QChar, Utf8Bytes> buffer;
+    // A line of UTF-8 (valid: the whole file, or the line itself, was
+    // checked) is decoded as far as its first 105 characters, which are all
+    // that are used. A U+FEFF at the start of a line is a character.
+    std::array<QChar, LineWidth + 16> buffer;
     const unsigned char *const end = data + size;
     const unsigned char *next = data;
     qsizetype row = 0;
@@ -756,9 +831,9 @@ VocabFileContents ReadVocabFile(const QByteArray &bytes, const VocabFileReadOpti
         // its two fields straight from the bytes, without their padding.
         int length;
         if (lineUtf8) {
-            const QByteArrayView bytesOfLine(lineStart, qMin<qsizetype>(lineBytes, Utf8Bytes));
-            length = int(utf8Decoder.appendToBuffer(buffer.data(), bytesOfLine) - buffer.data());
-            length = qMin(length, LineWidth);
+            length = qMin(DecodeValidUtf8(lineStart, lineBytes,
+                                          reinterpret_cast<char16_t *>(buffer.data()), LineWidth),
+                          LineWidth);
         } else {
             length = int(qMin<qsizetype>(lineBytes, LineWidth));
             for (int i = 0; i < qMin(length, EnglishColumn); ++i)
