@@ -133,6 +133,8 @@ void TestEntry::settledEntries_data()
     QTest::newRow("both kinds") << "a (b) [c]" << false;
     QTest::newRow("leading bracket") << "(note) word" << false;
     QTest::newRow("closing bracket first") << "a )b(" << false;
+    QTest::newRow("longer than 64 characters, left to the rewrite")
+        << QString(70, 'a') + " (b)" << false;
 }
 
 void TestEntry::settledEntries()

@@ -3,9 +3,6 @@
 #include <QStringView>
 #include <QVarLengthArray>
 #include <utility>
-#ifdef __SSE2__
-#include <emmintrin.h>
-#endif
 
 // The algorithms below are written on 0-based indices; "none" is -1.
 
@@ -202,74 +199,18 @@ qint16 CheckBrackets(const QString &english, const QString &myLanguage)
 
 bool IsSettledEntry(QStringView t)
 {
-    const char16_t *const s = t.utf16();
     const qsizetype n = t.size();
-    qsizetype open = -1, close = -1, openSquare = -1, closeSquare = -1;
-    bool commasSettled = true;
-    auto mark = [&](qsizetype i) {
-        switch (s[i]) {
-        case u'(': if (open < 0) open = i; break;
-        case u')': if (close < 0) close = i; break;
-        case u'[': if (openSquare < 0) openSquare = i; break;
-        case u']': if (closeSquare < 0) closeSquare = i; break;
-        case u',':
-            // As the rewrite leaves a comma: no white space before it, one
-            // blank after it, then no more white space.
-            if (i == 0 || QChar::isSpace(s[i - 1]) || i + 2 >= n || s[i + 1] != u' '
-                || QChar::isSpace(s[i + 2]))
-                commasSettled = false;
-            break;
-        default: break;
-        }
-    };
-    qsizetype i = 0;
-#ifdef __SSE2__
-    // Eight characters at a time: only brackets and commas need a look.
-    for (; i + 8 <= n; i += 8) {
-        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(s + i));
-        const __m128i marks = _mm_or_si128(
-            _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi16(v, _mm_set1_epi16('(')),
-                                      _mm_cmpeq_epi16(v, _mm_set1_epi16(')'))),
-                         _mm_or_si128(_mm_cmpeq_epi16(v, _mm_set1_epi16('[')),
-                                      _mm_cmpeq_epi16(v, _mm_set1_epi16(']')))),
-            _mm_cmpeq_epi16(v, _mm_set1_epi16(',')));
-        // Two bits per character.
-        for (unsigned bits = unsigned(_mm_movemask_epi8(marks)); bits; bits &= bits - 1) {
-            const int bit = __builtin_ctz(bits);
-            bits &= ~(1u << bit);
-            mark(i + bit / 2);
-        }
-    }
-#endif
-    for (; i < n; ++i) {
-        const char16_t c = s[i];
-        // Letters lie above "]" and most punctuation below "(".
-        if (c <= u']' && c >= u'(')
-            mark(i);
-    }
-    // The check: only "(" with ")", or only "[" with "]", or no bracket.
-    const bool parentheses = open >= 0 || close >= 0;
-    const bool squares = openSquare >= 0 || closeSquare >= 0;
-    if ((open >= 0) != (close >= 0) || (openSquare >= 0) != (closeSquare >= 0)
-        || (parentheses && squares))
+    if (n > 64)
         return false;
-    // Without an opening bracket the rewrite leaves the entry alone.
-    if (!parentheses && !squares)
-        return true;
-    // An entry that begins with a bracket fails the check.
-    qsizetype first = 0;
-    while (QChar::isSpace(s[first]))
-        ++first;
-    if (s[first] == u'(' || s[first] == u')' || s[first] == u'[' || s[first] == u']')
-        return false;
-    const qsizetype p = open >= 0 ? open : openSquare;
-    // The commas are checked above already.
-    Marks marks;
-    marks.openParen = open;
-    marks.closeParen = close;
-    marks.openSquare = openSquare;
-    marks.closeSquare = closeSquare;
-    return commasSettled && IsNormalForm(t, p, marks);
+    quint64 marks = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t c = t[i].unicode();
+        if (c == u'(' || c == u')' || c == u'[' || c == u']' || c == u',')
+            marks |= quint64(1) << i;
+    }
+    return IsSettledEntry(
+        marks, n, [t](qsizetype i) { return t[i].unicode(); },
+        [t](qsizetype i) { return t[i].isSpace(); });
 }
 
 QStringList ParseEntry(const QString &text)

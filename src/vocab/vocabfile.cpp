@@ -213,58 +213,28 @@ inline bool IsBracket(char16_t c)
     return c == u'(' || c == u')' || c == u'[' || c == u']';
 }
 
-// Decodes Windows-1252 bytes into out and tells whether one of them is a
-// bracket. Bytes of ASCII and of 0xA0 to 0xFF are their own characters and
-// go sixteen at a time; a piece that holds one of 0x80 to 0x9F goes through
-// the table. When `readable` bytes may be read (at least size) and out has
-// room for sixteen characters, a short run is taken as one piece too.
-bool DecodeWindows1252Into(const unsigned char *in, qsizetype size, char16_t *out,
-                           qsizetype readable = 0)
+// Decodes Windows-1252 bytes into out. Bytes of ASCII and of 0xA0 to 0xFF
+// are their own characters and go sixteen at a time; a piece that holds one
+// of 0x80 to 0x9F goes through the table.
+void DecodeWindows1252Into(const unsigned char *in, qsizetype size, char16_t *out)
 {
-    bool brackets = false;
     qsizetype i = 0;
 #ifdef __SSE2__
-    if (size >= 16 || readable >= 16) {
-        const __m128i zero = _mm_setzero_si128();
-        const __m128i below0xA0 = _mm_set1_epi8(char(0xA0));
-        // `counted`: the mask of the bytes that belong to the run.
-        auto piece = [&](qsizetype at, unsigned counted) {
-            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(in + at));
-            const __m128i marks = _mm_or_si128(
-                _mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8('(')),
-                             _mm_cmpeq_epi8(v, _mm_set1_epi8(')'))),
-                _mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8('[')),
-                             _mm_cmpeq_epi8(v, _mm_set1_epi8(']'))));
-            brackets = brackets || (unsigned(_mm_movemask_epi8(marks)) & counted) != 0;
-            // As signed bytes, 0x80 to 0x9F are the ones below 0xA0.
-            if ((unsigned(_mm_movemask_epi8(_mm_cmplt_epi8(v, below0xA0))) & counted) == 0) {
-                _mm_storeu_si128(reinterpret_cast<__m128i *>(out + at), _mm_unpacklo_epi8(v, zero));
-                _mm_storeu_si128(reinterpret_cast<__m128i *>(out + at + 8),
-                                 _mm_unpackhi_epi8(v, zero));
-            } else {
-                for (int j = 0; j < 16; ++j)
-                    out[at + j] = Windows1252Char(in[at + j]);
-            }
-        };
-        if (size < 16) {
-            piece(0, (1u << size) - 1);
-            return brackets;
+    const __m128i zero = _mm_setzero_si128();
+    for (; i + 16 <= size; i += 16) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(in + i));
+        // As signed bytes, 0x80 to 0x9F are the ones below 0xA0.
+        if (_mm_movemask_epi8(_mm_cmplt_epi8(v, _mm_set1_epi8(char(0xA0)))) == 0) {
+            _mm_storeu_si128(reinterpret_cast<__m128i *>(out + i), _mm_unpacklo_epi8(v, zero));
+            _mm_storeu_si128(reinterpret_cast<__m128i *>(out + i + 8), _mm_unpackhi_epi8(v, zero));
+        } else {
+            for (int j = 0; j < 16; ++j)
+                out[i + j] = Windows1252Char(in[i + j]);
         }
-        for (; i + 16 <= size; i += 16)
-            piece(i, 0xFFFF);
-        // The last bytes as one more piece that overlaps the one before.
-        if (i < size)
-            piece(size - 16, 0xFFFF);
-        return brackets;
     }
-#else
-    Q_UNUSED(readable);
 #endif
-    for (; i < size; ++i) {
+    for (; i < size; ++i)
         out[i] = Windows1252Char(in[i]);
-        brackets = brackets || IsBracket(out[i]);
-    }
-    return brackets;
 }
 
 // Decodes valid UTF-8 until at least `units` characters are there or the
@@ -312,42 +282,31 @@ int DecodeValidUtf8(const unsigned char *in, qsizetype size, char16_t *out, int 
     return n;
 }
 
-// Where the characters that matter to an entry's normal form and bracket
-// check stand in a field: bit i stands for character i.
-struct FieldMarks {
-    quint64 open = 0, close = 0, openSquare = 0, closeSquare = 0, comma = 0;
-    quint64 blank = 0; // " "
-    quint64 space = 0; // white space for QChar::isSpace()
-};
+// A field's marks: bit i is set when its character i is a bracket or a
+// comma, the only characters that matter to its normal form and its check.
 
 // Decodes a field of Windows-1252 bytes (at most 64) into out, as
-// DecodeWindows1252Into does, and finds its marks on the way.
-FieldMarks DecodeWindows1252Field(const unsigned char *in, qsizetype size, char16_t *out,
-                                  qsizetype readable)
+// DecodeWindows1252Into() does, and returns its marks.
+quint64 DecodeWindows1252Field(const unsigned char *in, qsizetype size, char16_t *out,
+                               qsizetype readable)
 {
-    FieldMarks m;
+    quint64 marks = 0;
 #ifdef __SSE2__
     if (size >= 16 || readable >= 16) {
         const __m128i zero = _mm_setzero_si128();
-        const __m128i below0xA0 = _mm_set1_epi8(char(0xA0));
-        auto bits = [](__m128i v, char c) {
-            return quint64(unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(v, _mm_set1_epi8(c)))));
-        };
         auto piece = [&](qsizetype at, quint64 counted) {
             const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(in + at));
-            m.open |= (bits(v, '(') & counted) << at;
-            m.close |= (bits(v, ')') & counted) << at;
-            m.openSquare |= (bits(v, '[') & counted) << at;
-            m.closeSquare |= (bits(v, ']') & counted) << at;
-            m.comma |= (bits(v, ',') & counted) << at;
-            const quint64 blank = bits(v, ' ');
-            m.blank |= (blank & counted) << at;
-            // 0x09 to 0x0D: as signed bytes, above 0x08 and below 0x0E.
-            const quint64 controls = unsigned(_mm_movemask_epi8(_mm_and_si128(
-                _mm_cmpgt_epi8(v, _mm_set1_epi8(0x08)), _mm_cmplt_epi8(v, _mm_set1_epi8(0x0E)))));
-            m.space |= ((blank | controls | bits(v, char(0xA0))) & counted) << at;
+            const __m128i found = _mm_or_si128(
+                _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8('(')),
+                                          _mm_cmpeq_epi8(v, _mm_set1_epi8(')'))),
+                             _mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8('[')),
+                                          _mm_cmpeq_epi8(v, _mm_set1_epi8(']')))),
+                _mm_cmpeq_epi8(v, _mm_set1_epi8(',')));
+            marks |= (quint64(unsigned(_mm_movemask_epi8(found))) & counted) << at;
             // As signed bytes, 0x80 to 0x9F are the ones below 0xA0.
-            if ((unsigned(_mm_movemask_epi8(_mm_cmplt_epi8(v, below0xA0))) & counted) == 0) {
+            if ((unsigned(_mm_movemask_epi8(_mm_cmplt_epi8(v, _mm_set1_epi8(char(0xA0)))))
+                 & counted)
+                == 0) {
                 _mm_storeu_si128(reinterpret_cast<__m128i *>(out + at), _mm_unpacklo_epi8(v, zero));
                 _mm_storeu_si128(reinterpret_cast<__m128i *>(out + at + 8),
                                  _mm_unpackhi_epi8(v, zero));
@@ -358,7 +317,7 @@ FieldMarks DecodeWindows1252Field(const unsigned char *in, qsizetype size, char1
         };
         if (size < 16) {
             piece(0, (quint64(1) << size) - 1);
-            return m;
+            return marks;
         }
         qsizetype i = 0;
         for (; i + 16 <= size; i += 16)
@@ -366,60 +325,17 @@ FieldMarks DecodeWindows1252Field(const unsigned char *in, qsizetype size, char1
         // The last bytes as one more piece that overlaps the one before.
         if (i < size)
             piece(size - 16, 0xFFFF);
-        return m;
+        return marks;
     }
 #else
     Q_UNUSED(readable);
 #endif
     for (qsizetype i = 0; i < size; ++i) {
-        const unsigned char b = in[i];
-        out[i] = Windows1252Char(b);
-        const quint64 bit = quint64(1) << i;
-        m.open |= b == '(' ? bit : 0;
-        m.close |= b == ')' ? bit : 0;
-        m.openSquare |= b == '[' ? bit : 0;
-        m.closeSquare |= b == ']' ? bit : 0;
-        m.comma |= b == ',' ? bit : 0;
-        m.blank |= b == ' ' ? bit : 0;
-        m.space |= Windows1252Spaces[b] ? bit : 0;
+        out[i] = Windows1252Char(in[i]);
+        if (IsBracket(out[i]) || out[i] == u',')
+            marks |= quint64(1) << i;
     }
-    return m;
-}
-
-// IsSettledEntry() on the marks of a field of `size` characters (1 to 64):
-// the same conditions, tested on all positions at once.
-bool IsSettledField(const FieldMarks &m, qsizetype size)
-{
-    const quint64 parentheses = m.open | m.close;
-    const quint64 squares = m.openSquare | m.closeSquare;
-    // Without a bracket the entry is left alone and passes the check.
-    if (!parentheses && !squares)
-        return true;
-    if ((m.open != 0) != (m.close != 0) || (m.openSquare != 0) != (m.closeSquare != 0)
-        || (parentheses && squares))
-        return false;
-    const quint64 all = size == 64 ? ~quint64(0) : (quint64(1) << size) - 1;
-    const quint64 text = all & ~m.space;
-    // It may not begin with a bracket.
-    if (!text || ((parentheses | squares) & (text & (~text + 1))))
-        return false;
-    auto at = [](quint64 mask, qsizetype i) { return i >= 0 && ((mask >> i) & 1); };
-    const qsizetype p = __builtin_ctzll(m.open ? m.open : m.openSquare);
-    const qsizetype q = __builtin_ctzll(m.close ? m.close : m.closeSquare);
-    const qsizetype n = size;
-    // One blank before the opening bracket, no white space at either end, or
-    // after the opening bracket, or before the closing one, which ends it.
-    if (p < 2 || !at(m.blank, p - 1) || at(m.space, p - 2) || at(m.space, 0)
-        || at(m.space, n - 1) || (p + 1 < n && at(m.space, p + 1)) || q != n - 1
-        || at(m.space, q - 1))
-        return false;
-    // Each comma: not first, no white space before it, a blank after it and
-    // then no white space, and two characters at least after it.
-    const quint64 c = m.comma;
-    if (!c)
-        return true;
-    return !(c & 1) && !((m.space << 1) & c) && !((c << 1) & ~m.blank & all)
-        && !((c << 2) & m.space) && (n >= 3 && !(c >> (n - 2)));
+    return marks;
 }
 
 // Writes the Windows-1252 bytes of characters to out; false (out partly
@@ -457,43 +373,24 @@ bool EncodeWindows1252(const char16_t *in, qsizetype size, char *out)
     return true;
 }
 
-// Copies the characters of a field (at most 64) into out and finds its
-// marks on the way.
-FieldMarks CopyUtf16Field(const char16_t *in, qsizetype size, char16_t *out)
+// Copies the characters of a field (at most 64) into out and returns its
+// marks.
+quint64 CopyUtf16Field(const char16_t *in, qsizetype size, char16_t *out)
 {
     std::memcpy(out, in, size_t(size) * sizeof(char16_t));
-    FieldMarks m;
+    quint64 marks = 0;
     qsizetype i = 0;
 #ifdef __SSE2__
-    auto bits = [](__m128i v, short c) {
-        const __m128i same = _mm_cmpeq_epi16(v, _mm_set1_epi16(c));
-        return quint64(unsigned(_mm_movemask_epi8(_mm_packs_epi16(same, same))) & 0xFF);
-    };
     auto piece = [&](qsizetype at) {
         const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(in + at));
-        m.open |= bits(v, '(') << at;
-        m.close |= bits(v, ')') << at;
-        m.openSquare |= bits(v, '[') << at;
-        m.closeSquare |= bits(v, ']') << at;
-        m.comma |= bits(v, ',') << at;
-        m.blank |= bits(v, ' ') << at;
-        // White space as QChar::isSpace() has it: 0x09 to 0x0D and the blank,
-        // and beyond ASCII a few more.
-        __m128i space = _mm_or_si128(
-            _mm_cmpeq_epi16(v, _mm_set1_epi16(' ')),
-            _mm_and_si128(_mm_cmpgt_epi16(v, _mm_set1_epi16(0x08)),
-                          _mm_cmplt_epi16(v, _mm_set1_epi16(0x0E))));
-        // Characters from 0x80 on are those below 0 or above 0x7F as signed.
-        const __m128i beyondAscii = _mm_or_si128(_mm_cmplt_epi16(v, _mm_setzero_si128()),
-                                                 _mm_cmpgt_epi16(v, _mm_set1_epi16(0x7F)));
-        if (_mm_movemask_epi8(beyondAscii)) {
-            for (const short c : {0x85, 0xA0, 0x1680, 0x2028, 0x2029, 0x202F, 0x205F, 0x3000})
-                space = _mm_or_si128(space, _mm_cmpeq_epi16(v, _mm_set1_epi16(c)));
-            const __m128i fromU2000 = _mm_sub_epi16(v, _mm_set1_epi16(0x2000));
-            space = _mm_or_si128(space, _mm_and_si128(_mm_cmpgt_epi16(fromU2000, _mm_set1_epi16(-1)),
-                                                      _mm_cmplt_epi16(fromU2000, _mm_set1_epi16(0x0B))));
-        }
-        m.space |= quint64(unsigned(_mm_movemask_epi8(_mm_packs_epi16(space, space))) & 0xFF) << at;
+        const __m128i found = _mm_or_si128(
+            _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi16(v, _mm_set1_epi16('(')),
+                                      _mm_cmpeq_epi16(v, _mm_set1_epi16(')'))),
+                         _mm_or_si128(_mm_cmpeq_epi16(v, _mm_set1_epi16('[')),
+                                      _mm_cmpeq_epi16(v, _mm_set1_epi16(']')))),
+            _mm_cmpeq_epi16(v, _mm_set1_epi16(',')));
+        // One bit per character.
+        marks |= quint64(unsigned(_mm_movemask_epi8(_mm_packs_epi16(found, found))) & 0xFF) << at;
     };
     if (size >= 8) {
         for (; i + 8 <= size; i += 8)
@@ -501,21 +398,13 @@ FieldMarks CopyUtf16Field(const char16_t *in, qsizetype size, char16_t *out)
         // The last characters as one more piece that overlaps the one before.
         if (i < size)
             piece(size - 8);
-        return m;
+        return marks;
     }
 #endif
-    for (; i < size; ++i) {
-        const char16_t c = in[i];
-        const quint64 bit = quint64(1) << i;
-        m.open |= c == u'(' ? bit : 0;
-        m.close |= c == u')' ? bit : 0;
-        m.openSquare |= c == u'[' ? bit : 0;
-        m.closeSquare |= c == u']' ? bit : 0;
-        m.comma |= c == u',' ? bit : 0;
-        m.blank |= c == u' ' ? bit : 0;
-        m.space |= QChar::isSpace(c) ? bit : 0;
-    }
-    return m;
+    for (; i < size; ++i)
+        if (IsBracket(in[i]) || in[i] == u',')
+            marks |= quint64(1) << i;
+    return marks;
 }
 
 // The texts of the items read. Every text lives in a block of characters
@@ -586,8 +475,7 @@ private:
 // holds a bracket (only then can it need normalising or fail the check).
 struct Field {
     QString text;
-    bool brackets = false;
-    bool settled = false; // known to be settled (see IsSettledEntry)
+    bool settled = false; // in normal form and passing its check (see IsSettledEntry)
 };
 
 // The field of a line of Windows-1252 bytes (`length` of which count);
@@ -616,10 +504,11 @@ Field Windows1252Field(const unsigned char *line, int column, int length,
         ++begin;
     Field field;
     const qsizetype size = end - begin;
-    const FieldMarks marks =
+    const quint64 marks =
         DecodeWindows1252Field(begin, size, texts.room(qMax<qsizetype>(size, 16)), dataEnd - begin);
-    field.brackets = (marks.open | marks.close | marks.openSquare | marks.closeSquare) != 0;
-    field.settled = size > 0 && IsSettledField(marks, size);
+    field.settled = IsSettledEntry(
+        marks, size, [begin](qsizetype i) { return char16_t(Windows1252Char(begin[i])); },
+        [begin](qsizetype i) { return Windows1252Spaces[begin[i]]; });
     field.text = texts.take(size);
     return field;
 }
@@ -649,9 +538,10 @@ Field Utf16Field(QStringView line, int column, TextBlocks &texts)
         ++begin;
     Field field;
     const qsizetype size = end - begin;
-    const FieldMarks marks = CopyUtf16Field(begin, size, texts.room(size));
-    field.brackets = (marks.open | marks.close | marks.openSquare | marks.closeSquare) != 0;
-    field.settled = size > 0 && IsSettledField(marks, size);
+    const quint64 marks = CopyUtf16Field(begin, size, texts.room(size));
+    field.settled = IsSettledEntry(
+        marks, size, [begin](qsizetype i) { return begin[i]; },
+        [begin](qsizetype i) { return QChar::isSpace(begin[i]); });
     field.text = texts.take(size);
     return field;
 }
@@ -880,10 +770,7 @@ VocabFileContents ReadVocabFile(const QByteArray &bytes, const VocabFileReadOpti
 
         // A text without brackets, or a settled one, is in normal form and
         // passes the check.
-        auto isSettled = [](const Field &f) {
-            return !f.brackets || f.settled || IsSettledEntry(f.text);
-        };
-        const bool settled = isSettled(englishField) && isSettled(myLanguageField);
+        const bool settled = englishField.settled && myLanguageField.settled;
         if (!settled) {
             english = NormaliseEntry(english);
             myLanguage = NormaliseEntry(myLanguage);
