@@ -1,9 +1,17 @@
 // Feeds arbitrary bytes to the .eng reader and to the entry functions, and
 // checks what must hold for any input: whatever the reader accepts can be
-// written again, and items already in normal form read back unchanged.
+// written again, and items already in normal form go through Save and Open
+// (a real file) unchanged, language included.
+//
+// An input that begins with "!R" and two bytes n (little-endian) stands for
+// the rest of it repeated n times (at most 40,000 times and 4 MB): so short
+// inputs reach long files, the 32,767-item limit and the shared text blocks
+// of the reader.
 #include "vocab/entry.h"
 #include "vocab/vocabfile.h"
 
+#include <QDir>
+#include <QTemporaryDir>
 #include <cstdio>
 #include <cstdlib>
 
@@ -38,10 +46,20 @@ bool IsStable(const VocabItem &item)
         && NormaliseEntry(item.MyLanguage) == item.MyLanguage;
 }
 
+// A folder in memory when the system has one: every input is saved.
+const QString &SaveFolder()
+{
+    static QTemporaryDir dir(QDir("/dev/shm").exists() ? QStringLiteral("/dev/shm/fuzz-XXXXXX")
+                                                       : QDir::tempPath() + "/fuzz-XXXXXX");
+    static const QString path = dir.path();
+    return path;
+}
+
 void FuzzReader(const QByteArray &bytes)
 {
     const VocabFileContents read = ReadVocabFile(bytes);
     Require(read.items.size() <= ItemTable::MaxItems, "too many items");
+    Require(read.messages.size() <= 12, "more messages than ten rows and two counts");
     for (const VocabItem &item : read.items) {
         Require(UnwritableReason(item).isEmpty(), "an accepted item cannot be written");
         Require(CheckBrackets(item.English, item.MyLanguage) == 0, "an accepted item fails the check");
@@ -54,12 +72,29 @@ void FuzzReader(const QByteArray &bytes)
     for (const VocabItem &item : read.items)
         if (IsStable(item))
             stable.append(item);
-    const VocabFileBytes written = EncodeVocabFile(stable, code);
-    Require(written.ok(), "stable items cannot be encoded");
-    const VocabFileContents back = ReadVocabFile(written.bytes);
-    Require(back.messages.isEmpty(), "a written file gives messages");
-    Require(back.items == stable, "a written file reads back differently");
+    // Save, then Open: the same items and the same language.
+    const QString path = SaveFolder() + QStringLiteral("/words.eng");
+    const VocabSaveResult saved = SaveVocabFile(path, stable, code);
+    Require(saved.ok, "stable items cannot be saved");
+    VocabFileContents back;
+    QString error;
+    Require(ReadVocabFileAt(path, back, &error), "a saved file cannot be read");
+    Require(back.messages.isEmpty(), "a saved file gives messages");
+    Require(back.items == stable, "a saved file reads back differently");
     Require(back.languageCode == code, "the language code does not read back");
+}
+
+// The bytes an input stands for (see the top of this file).
+QByteArray Expanded(const uint8_t *data, size_t size)
+{
+    if (size < 4 || data[0] != '!' || data[1] != 'R')
+        return QByteArray::fromRawData(reinterpret_cast<const char *>(data), qsizetype(size));
+    const QByteArray body(reinterpret_cast<const char *>(data) + 4, qsizetype(size) - 4);
+    if (body.isEmpty())
+        return body;
+    const qsizetype times = qMin<qsizetype>(qMin<qsizetype>(data[2] | (data[3] << 8), 40000),
+                                            4 * 1024 * 1024 / body.size());
+    return body.repeated(qMax<qsizetype>(times, 1));
 }
 
 void FuzzEntries(const QString &english, const QString &mine)
@@ -75,6 +110,10 @@ void FuzzEntries(const QString &english, const QString &mine)
             Require(parts.size() == 1 && parts.first() == text->trimmed(), "parts without bracket");
         const QString main = MainText(*text);
         Require(main.size() <= text->size(), "main text longer than the entry");
+        if (IsSettledEntry(*text))
+            Require(NormaliseEntry(*text) == *text && CheckBrackets(*text, QStringLiteral("x")) == 0
+                        && CheckBrackets(QStringLiteral("x"), *text) == 0,
+                    "a settled entry needs the rewrite or fails the check");
     }
 }
 
@@ -82,9 +121,9 @@ void FuzzEntries(const QString &english, const QString &mine)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
+    FuzzReader(Expanded(data, size));
     const QByteArray bytes =
         QByteArray::fromRawData(reinterpret_cast<const char *>(data), qsizetype(size));
-    FuzzReader(bytes);
 
     // The same bytes as two entries, split at the first line end.
     const qsizetype split = bytes.indexOf('\n');

@@ -377,7 +377,8 @@ bool EncodeWindows1252(const char16_t *in, qsizetype size, char *out)
 // marks.
 quint64 CopyUtf16Field(const char16_t *in, qsizetype size, char16_t *out)
 {
-    std::memcpy(out, in, size_t(size) * sizeof(char16_t));
+    if (size > 0) // a field beyond the end of its line has no characters at all
+        std::memcpy(out, in, size_t(size) * sizeof(char16_t));
     quint64 marks = 0;
     qsizetype i = 0;
 #ifdef __SSE2__
@@ -421,7 +422,11 @@ quint64 CopyUtf16Field(const char16_t *in, qsizetype size, char16_t *out)
 // and it takes two atomic operations per block instead of one per text.
 class TextBlocks {
 public:
-    TextBlocks() = default;
+    // The first block takes no more than `expected` characters: a small
+    // file needs no block of full size.
+    explicit TextBlocks(qsizetype expected) : m_nextSize(qBound<qsizetype>(32, expected, BlockSize))
+    {
+    }
     TextBlocks(const TextBlocks &) = delete;
     TextBlocks &operator=(const TextBlocks &) = delete;
     ~TextBlocks() { retire(); }
@@ -431,7 +436,8 @@ public:
     {
         if (m_free < size + 1) {
             retire();
-            const qsizetype capacity = qMax<qsizetype>(BlockSize, size + 1);
+            const qsizetype capacity = qMax<qsizetype>(m_nextSize, size + 1);
+            m_nextSize = BlockSize;
             m_block = QString::DataPointer(QTypedArrayData<char16_t>::allocate(capacity));
             m_next = m_block.data();
             m_free = capacity;
@@ -468,6 +474,7 @@ private:
     char16_t *m_next = nullptr;
     qsizetype m_free = 0;
     int m_unheld = 0; // references counted for texts not yet taken
+    qsizetype m_nextSize;
 };
 
 // A text field: the part of a line between two columns, without the white
@@ -686,7 +693,8 @@ VocabFileContents ReadVocabFile(const QByteArray &bytes, const VocabFileReadOpti
         refuse({RowDiscardedTitle, text()});
     };
 
-    TextBlocks texts;
+    // Fields take at most one character per byte, and a NUL each.
+    TextBlocks texts(size + size / 16);
     // A line of UTF-8 (valid: the whole file, or the line itself, was
     // checked) is decoded as far as its first 105 characters, which are all
     // that are used. A U+FEFF at the start of a line is a character.
