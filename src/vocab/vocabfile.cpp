@@ -7,7 +7,6 @@
 #include <QFileDevice>
 #include <QIODevice>
 #include <QSaveFile>
-#include <QStringDecoder>
 #include <QStringEncoder>
 #include <QStringView>
 #include <array>
@@ -64,8 +63,6 @@ constexpr std::array<bool, 256> Windows1252Spaces = [] {
     return table;
 }();
 
-constexpr quint64 HighBits = 0x8080808080808080ULL;
-
 inline bool IsContinuation(unsigned char b) { return (b & 0xC0) == 0x80; }
 
 // Length of the well-formed UTF-8 sequence at data[i], or 0 when it is not one.
@@ -117,7 +114,7 @@ const unsigned char *FirstNonAscii(const unsigned char *p, const unsigned char *
     for (; end - p >= 8; p += 8) {
         quint64 word;
         std::memcpy(&word, p, 8);
-        if (word & HighBits)
+        if (word & 0x8080808080808080ULL)
             break;
     }
 #endif
@@ -479,10 +476,10 @@ private:
 
 // A text field: the part of a line between two columns, without the white
 // space at both ends (as QString::trimmed() takes it away), and whether it
-// holds a bracket (only then can it need normalising or fail the check).
+// is settled (see IsSettledEntry): then it needs no rewrite and no check.
 struct Field {
     QString text;
-    bool settled = false; // in normal form and passing its check (see IsSettledEntry)
+    bool settled = false;
 };
 
 // The field of a line of Windows-1252 bytes (`length` of which count);
