@@ -125,6 +125,20 @@ void FuzzEntries(const QString &english, const QString &mine)
     }
 }
 
+// Every byte decodes to a character that encodes back to that byte.
+void FuzzCodePage(const QByteArray &bytes)
+{
+    const QByteArray head = bytes.left(64);
+    const QString text = vocabcodec::DecodeWindows1252(head.constData(), head.size());
+    Require(text.size() == head.size(), "a byte is not one character");
+    for (qsizetype i = 0; i < head.size(); ++i)
+        Require(vocabcodec::Windows1252Byte(text.at(i).unicode()) == uchar(head.at(i)),
+                "a character does not encode back to its byte");
+    QByteArray encoded;
+    Require(vocabcodec::AppendWindows1252(encoded, text) && encoded == head,
+            "the bytes do not encode back");
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
@@ -132,6 +146,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     FuzzReader(Expanded(data, size));
     const QByteArray bytes =
         QByteArray::fromRawData(reinterpret_cast<const char *>(data), qsizetype(size));
+    FuzzCodePage(bytes);
 
     // The same bytes as two entries, split at the first line end.
     const qsizetype split = bytes.indexOf('\n');
