@@ -663,7 +663,21 @@ VocabFileContents ReadVocabFile(const QByteArray &bytes, const VocabFileReadOpti
         data += 3;
         size -= 3;
     }
-    result.encoding = EncodingOf(reinterpret_cast<const char *>(data), size, bom);
+    // Valid UTF-8 throughout, or a byte order mark, decides here (see
+    // EncodingOf). Any other file starts out as Windows-1252: each line reads
+    // the same either way until one beyond ASCII is valid UTF-8, and that
+    // line decides, counting the lines from it on with the ones before it.
+    // So a plain Windows-1252 file is not counted through first.
+    bool decided = true;
+    qsizetype invalidBefore = 0; // lines beyond ASCII, none valid UTF-8
+    if (vocabcodec::IsValidUtf8(reinterpret_cast<const char *>(data), size))
+        result.encoding = (bom || HasNonAscii(reinterpret_cast<const char *>(data), size))
+            ? VocabFileEncoding::Utf8
+            : VocabFileEncoding::Windows1252;
+    else if (bom)
+        result.encoding = VocabFileEncoding::Utf8LineByLine;
+    else
+        decided = false;
     const int room = qMax(0, options.room);
     result.items.reserve(qMin<qsizetype>(room, size / LineWidth + 1));
 
@@ -712,6 +726,20 @@ VocabFileContents ReadVocabFile(const QByteArray &bytes, const VocabFileReadOpti
         if (options.letEventsRun && (row & 63) == 0 && sinceEvents.elapsed() >= EventsInterval) {
             options.letEventsRun();
             sinceEvents.restart();
+        }
+
+        if (!decided && lineEnd.nonAscii) {
+            if (vocabcodec::IsValidUtf8(reinterpret_cast<const char *>(lineStart), lineBytes)) {
+                qsizetype valid = 0;
+                qsizetype invalid = invalidBefore;
+                CountLinesBeyondAscii(reinterpret_cast<const char *>(lineStart), end - lineStart,
+                                      valid, invalid);
+                if (valid > invalid)
+                    result.encoding = VocabFileEncoding::Utf8LineByLine;
+                decided = true;
+            } else {
+                ++invalidBefore;
+            }
         }
 
         // A line of plain ASCII reads the same in both encodings.
