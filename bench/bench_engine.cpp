@@ -1,4 +1,5 @@
-// Test engine timings on a full vocabulary: judging one keystroke, the
+// Test engine timings on a full vocabulary: judging one keystroke (each kind
+// of keystroke on its own, the one that completes the answer included), the
 // preparation of an item's accepted answers and synonyms, and a whole item in
 // the real test window (Next item, then the exact answer).
 #include "app/mainwindow.h"
@@ -12,7 +13,8 @@
 #include "test/testsession.h"
 #include "vocab/vocabstore.h"
 
-#include <QApplication>
+#include "benchsupport.h"
+
 #include <QLineEdit>
 #include <benchmark/benchmark.h>
 
@@ -57,33 +59,68 @@ struct Engine {
     }
 };
 
-void BM_CheckAnswerKeystroke(benchmark::State &state)
+// The keystrokes of typing "house (home, dwelling)" as an English answer.
+enum Keystroke {
+    GoodBeginning, // "hous": the target's beginning, black
+    WrongLetter,   // "housz": red
+    Alternative,   // "dwel": another accepted answer's beginning
+    CompletingLate,   // "house" after a penalty: scores and marks the item critical
+    CompletingInTime, // "house" in time on a critical item: scores and clears the mark
+};
+
+void BM_CheckAnswerKeystroke(benchmark::State &state, Keystroke keystroke)
 {
-    Engine engine(ItemTable::MaxItems);
+    Engine engine(bench::Items(ItemTable::MaxItems));
     PrepareItem(engine.checker, engine.search, engine.store, engine.pool,
                 TestDirection::ToEnglish);
-    const QString texts[] = {QStringLiteral("hou"), QStringLiteral("hous"),
-                             QStringLiteral("housz"), QStringLiteral("dwel")};
-    int i = 0;
+    const QString texts[] = {QStringLiteral("hous"), QStringLiteral("housz"),
+                             QStringLiteral("dwel"), QStringLiteral("house"),
+                             QStringLiteral("house")};
+    const QString &text = texts[keystroke];
+    const bool completing = keystroke == CompletingLate || keystroke == CompletingInTime;
     for (auto _ : state) {
-        CheckOutcome outcome = engine.checker.CheckAnswer(texts[i++ & 3], engine.session,
-                                                          engine.pool, engine.store, false);
+        if (completing) {
+            // The item back as it was before this keystroke; not timed.
+            state.PauseTiming();
+            engine.checker.Answered = false;
+            engine.checker.PreviousText = QStringLiteral("hous");
+            engine.session.LastPenalty = keystroke == CompletingLate ? 3 : 0;
+            if (keystroke == CompletingLate && engine.store.IsCritical(1))
+                engine.pool.UnmarkCritical(engine.store);
+            if (keystroke == CompletingInTime && !engine.store.IsCritical(1))
+                engine.pool.MarkCritical(engine.store);
+            state.ResumeTiming();
+        }
+        CheckOutcome outcome = engine.checker.CheckAnswer(text, engine.session, engine.pool,
+                                                          engine.store, false);
         benchmark::DoNotOptimize(outcome);
+        if (completing && !outcome.Answered)
+            state.SkipWithError("the completing keystroke did not answer the item");
     }
     state.counters["accepted"] = engine.checker.AcceptedCount();
 }
-BENCHMARK(BM_CheckAnswerKeystroke)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_CheckAnswerKeystroke, good_beginning, GoodBeginning)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_CheckAnswerKeystroke, wrong_letter, WrongLetter)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_CheckAnswerKeystroke, alternative, Alternative)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_CheckAnswerKeystroke, completing_late, CompletingLate)
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_CheckAnswerKeystroke, completing_in_time, CompletingInTime)
+    ->Unit(benchmark::kMicrosecond);
 
 void BM_PrepareItemSynonyms(benchmark::State &state)
 {
-    Engine engine(int(state.range(0)));
+    const int count = bench::Items(state.range(0));
+    Engine engine(count);
     for (auto _ : state) {
         const PreparedItem prepared = PrepareItem(engine.checker, engine.search, engine.store,
                                                   engine.pool, TestDirection::ToEnglish);
         benchmark::DoNotOptimize(prepared);
     }
     state.counters["accepted"] = engine.checker.AcceptedCount();
-    state.SetComplexityN(state.range(0));
+    state.SetComplexityN(count);
 }
 BENCHMARK(BM_PrepareItemSynonyms)
     ->Arg(4096)->Arg(8192)->Arg(16384)->Arg(ItemTable::MaxItems)
@@ -95,17 +132,10 @@ BENCHMARK(BM_PrepareItemSynonyms)
 // answer put into the answer box (judging, score, counters).
 void BM_TestWindowItem(benchmark::State &state)
 {
-    static int argc = 1;
-    static char name[] = "vocanto_bench";
-    static char *argv[] = {name, nullptr};
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QApplication *app = new QApplication(argc, argv);
-    (void)app;
-
     platform::ScriptedDesktop desk;
     AppContext context(desk.desktop());
     MainWindow window(context);
-    FillVocabulary(context.store, ItemTable::MaxItems);
+    FillVocabulary(context.store, bench::Items(ItemTable::MaxItems));
     context.session.Score = 1000;
     window.options().CreateLessonBoxes();
     window.options().RebuildLessonTable();

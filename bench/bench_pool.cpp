@@ -4,6 +4,8 @@
 #include "test/itempool.h"
 #include "vocab/vocabstore.h"
 
+#include "benchsupport.h"
+
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -24,20 +26,20 @@ void fillStore(VocabStore &store, int count)
 void BM_BuildAllLessons(benchmark::State &state)
 {
     VocabStore store;
-    fillStore(store, int(state.range(0)));
+    fillStore(store, bench::Items(state.range(0)));
     RunOptions options;
     ItemPool pool;
     for (auto _ : state) {
         pool.BuildItemPool(store, options);
         benchmark::DoNotOptimize(pool.Size());
     }
-    state.SetComplexityN(state.range(0));
+    state.SetComplexityN(bench::Items(state.range(0)));
 }
 
 void BM_BuildFewLessons(benchmark::State &state)
 {
     VocabStore store;
-    fillStore(store, int(state.range(0)));
+    fillStore(store, bench::Items(state.range(0)));
     RunOptions options;
     options.LessonChecked[0] = false;
     options.LessonChecked[2] = options.LessonChecked[7] = options.LessonChecked[19] = true;
@@ -46,7 +48,7 @@ void BM_BuildFewLessons(benchmark::State &state)
         pool.BuildItemPool(store, options);
         benchmark::DoNotOptimize(pool.Size());
     }
-    state.SetComplexityN(state.range(0));
+    state.SetComplexityN(bench::Items(state.range(0)));
 }
 
 // 10,000 requests in one order, each answered exactly; a run that ends is
@@ -56,7 +58,7 @@ void BM_BuildFewLessons(benchmark::State &state)
 void BM_NextItem(benchmark::State &state, SequenceOrderValue order)
 {
     VocabStore store;
-    fillStore(store, int(state.range(0)));
+    fillStore(store, bench::Items(state.range(0)));
     RunOptions options;
     options.CheckedOption = order;
     ItemPool pool;
@@ -73,7 +75,7 @@ void BM_NextItem(benchmark::State &state, SequenceOrderValue order)
         }
         benchmark::DoNotOptimize(pool.CurrentItem);
     }
-    state.SetComplexityN(state.range(0));
+    state.SetComplexityN(bench::Items(state.range(0)));
 }
 
 } // namespace

@@ -1,9 +1,20 @@
 // Feeds arbitrary bytes to the .eng reader and to the entry functions, and
 // checks what must hold for any input: whatever the reader accepts can be
-// written again, and items already in normal form read back unchanged.
+// written again, and items already in normal form go through Save and Open
+// (a real file) unchanged, language included.
+//
+// An input that begins with "!R", two bytes n (little-endian) and a check
+// byte stands for the rest of it repeated n times (at most 40,000 times and
+// 4 MB): so short inputs reach long files, the 32,767-item limit and the
+// shared text blocks of the reader. The check byte is the sum of n's bytes
+// and the rest's, modulo 256: most mutations of such an input break it and
+// are read as they are, so that the slow big files stay a small part of the
+// run.
 #include "vocab/entry.h"
 #include "vocab/vocabfile.h"
 
+#include <QDir>
+#include <QTemporaryDir>
 #include <cstdio>
 #include <cstdlib>
 
@@ -38,10 +49,20 @@ bool IsStable(const VocabItem &item)
         && NormaliseEntry(item.MyLanguage) == item.MyLanguage;
 }
 
+// A folder in memory when the system has one: every input is saved.
+const QString &SaveFolder()
+{
+    static QTemporaryDir dir(QDir("/dev/shm").exists() ? QStringLiteral("/dev/shm/fuzz-XXXXXX")
+                                                       : QDir::tempPath() + "/fuzz-XXXXXX");
+    static const QString path = dir.path();
+    return path;
+}
+
 void FuzzReader(const QByteArray &bytes)
 {
     const VocabFileContents read = ReadVocabFile(bytes);
     Require(read.items.size() <= ItemTable::MaxItems, "too many items");
+    Require(read.messages.size() <= 12, "more messages than ten rows and two counts");
     for (const VocabItem &item : read.items) {
         Require(UnwritableReason(item).isEmpty(), "an accepted item cannot be written");
         Require(CheckBrackets(item.English, item.MyLanguage) == 0, "an accepted item fails the check");
@@ -54,12 +75,34 @@ void FuzzReader(const QByteArray &bytes)
     for (const VocabItem &item : read.items)
         if (IsStable(item))
             stable.append(item);
-    const VocabFileBytes written = EncodeVocabFile(stable, code);
-    Require(written.ok(), "stable items cannot be encoded");
-    const VocabFileContents back = ReadVocabFile(written.bytes);
-    Require(back.messages.isEmpty(), "a written file gives messages");
-    Require(back.items == stable, "a written file reads back differently");
+    // Save, then Open: the same items and the same language.
+    const QString path = SaveFolder() + QStringLiteral("/words.eng");
+    const VocabSaveResult saved = SaveVocabFile(path, stable, code);
+    Require(saved.ok, "stable items cannot be saved");
+    VocabFileContents back;
+    QString error;
+    Require(ReadVocabFileAt(path, back, &error), "a saved file cannot be read");
+    Require(back.messages.isEmpty(), "a saved file gives messages");
+    Require(back.items == stable, "a saved file reads back differently");
     Require(back.languageCode == code, "the language code does not read back");
+}
+
+// The bytes an input stands for (see the top of this file).
+QByteArray Expanded(const uint8_t *data, size_t size)
+{
+    const QByteArray asItIs =
+        QByteArray::fromRawData(reinterpret_cast<const char *>(data), qsizetype(size));
+    if (size < 6 || data[0] != '!' || data[1] != 'R')
+        return asItIs;
+    unsigned sum = data[2] + data[3];
+    for (size_t i = 5; i < size; ++i)
+        sum += data[i];
+    if ((sum & 0xFF) != data[4])
+        return asItIs;
+    const QByteArray body(reinterpret_cast<const char *>(data) + 5, qsizetype(size) - 5);
+    const qsizetype times = qMin<qsizetype>(qMin<qsizetype>(data[2] | (data[3] << 8), 40000),
+                                            4 * 1024 * 1024 / body.size());
+    return body.repeated(qMax<qsizetype>(times, 1));
 }
 
 void FuzzEntries(const QString &english, const QString &mine)
@@ -75,16 +118,35 @@ void FuzzEntries(const QString &english, const QString &mine)
             Require(parts.size() == 1 && parts.first() == text->trimmed(), "parts without bracket");
         const QString main = MainText(*text);
         Require(main.size() <= text->size(), "main text longer than the entry");
+        if (IsSettledEntry(*text))
+            Require(NormaliseEntry(*text) == *text && CheckBrackets(*text, QStringLiteral("x")) == 0
+                        && CheckBrackets(QStringLiteral("x"), *text) == 0,
+                    "a settled entry needs the rewrite or fails the check");
     }
+}
+
+// Every byte decodes to a character that encodes back to that byte.
+void FuzzCodePage(const QByteArray &bytes)
+{
+    const QByteArray head = bytes.left(64);
+    const QString text = vocabcodec::DecodeWindows1252(head.constData(), head.size());
+    Require(text.size() == head.size(), "a byte is not one character");
+    for (qsizetype i = 0; i < head.size(); ++i)
+        Require(vocabcodec::Windows1252Byte(text.at(i).unicode()) == uchar(head.at(i)),
+                "a character does not encode back to its byte");
+    QByteArray encoded;
+    Require(vocabcodec::AppendWindows1252(encoded, text) && encoded == head,
+            "the bytes do not encode back");
 }
 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
+    FuzzReader(Expanded(data, size));
     const QByteArray bytes =
         QByteArray::fromRawData(reinterpret_cast<const char *>(data), qsizetype(size));
-    FuzzReader(bytes);
+    FuzzCodePage(bytes);
 
     // The same bytes as two entries, split at the first line end.
     const qsizetype split = bytes.indexOf('\n');

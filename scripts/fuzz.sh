@@ -15,5 +15,6 @@ mkdir -p "$build/corpus" "$build/findings"
 export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=0:abort_on_error=1}"
 export UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}"
 "$build/fuzz/fuzz_vocabfile" -max_total_time="$seconds" -timeout=25 -rss_limit_mb=4096 \
+  -entropic_scale_per_exec_time=1 \
   -max_len=16384 -print_final_stats=1 -artifact_prefix="$build/findings/" \
   "$build/corpus" fuzz/corpus

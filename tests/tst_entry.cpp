@@ -12,6 +12,8 @@ private slots:
     void normalise();
     void normaliseIsStableOnNormalForms();
     void normaliseMatchesStepByStepRewrite();
+    void settledEntries_data();
+    void settledEntries();
     void checkBrackets_data();
     void checkBrackets();
     void leadingBracketIsRefused_data();
@@ -102,7 +104,44 @@ void TestEntry::normaliseMatchesStepByStepRewrite()
         if (!near.isEmpty())
             near.insert(random.bounded(near.size()), alphabet.at(random.bounded(alphabet.size())));
         QCOMPARE(NormaliseEntry(near), normaliseStepByStep(near));
+        // A settled entry needs neither the rewrite nor the check.
+        for (const QString &t : {text, normaliseStepByStep(text), near}) {
+            if (IsSettledEntry(t)) {
+                QCOMPARE(normaliseStepByStep(t), t);
+                QCOMPARE(int(CheckBrackets(t, "x")), 0);
+                QCOMPARE(int(CheckBrackets("x", t)), 0);
+            }
+        }
     }
+}
+
+void TestEntry::settledEntries_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("settled");
+    QTest::newRow("plain") << "go away" << true;
+    QTest::newRow("commas without brackets") << "big ,large" << true;
+    QTest::newRow("alternatives") << "house (home, dwelling)" << true;
+    QTest::newRow("tail") << "to get [informal]" << true;
+    QTest::newRow("accents") << "é (à, ü, ß)" << true;
+    QTest::newRow("blank before a comma") << "house (home , dwelling)" << false;
+    QTest::newRow("two blanks after a comma") << "house (home,  dwelling)" << false;
+    QTest::newRow("comma at the end") << "house (home,)" << false;
+    QTest::newRow("no blank before the bracket") << "house(home)" << false;
+    QTest::newRow("words after the bracket") << "to get (x) back" << false;
+    QTest::newRow("unpaired") << "a (b" << false;
+    QTest::newRow("both kinds") << "a (b) [c]" << false;
+    QTest::newRow("leading bracket") << "(note) word" << false;
+    QTest::newRow("closing bracket first") << "a )b(" << false;
+    QTest::newRow("longer than 64 characters, left to the rewrite")
+        << QString(70, 'a') + " (b)" << false;
+}
+
+void TestEntry::settledEntries()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, settled);
+    QCOMPARE(IsSettledEntry(text), settled);
 }
 
 void TestEntry::checkBrackets_data()

@@ -15,6 +15,7 @@
 #include <QFrame>
 #include <QMenu>
 #include <QMenuBar>
+#include <QRandomGenerator>
 #include <QSignalSpy>
 #include <QToolBar>
 #include <QtTest>
@@ -54,6 +55,7 @@ private slots:
     void openWithoutLanguageLineKeepsTheCode();
     void openCancelledChangesNothing();
     void openOfAVanishedFile();
+    void openOfRandomBytesShowsFewBoxes();
     void commandsHeldOffWhileLoading();
     void saveRoundTrip();
     void saveNameGetsExtension_data();
@@ -272,6 +274,20 @@ void TestFileCommands::openOfAVanishedFile()
     // Open is still there for the file once it is back.
     open(sample());
     QCOMPARE(m_ctx->store.ItemCount(), qint16(2));
+}
+
+void TestFileCommands::openOfRandomBytesShowsFewBoxes()
+{
+    QByteArray bytes(16 * 1024, Qt::Uninitialized);
+    QRandomGenerator random(20260310);
+    for (char &c : bytes)
+        c = char(random.bounded(256));
+    const QString path = m_dir->filePath("random.eng");
+    QVERIFY(writeFileBytes(path, bytes));
+    open(path);
+    // Ten rows' own boxes, then one for the rest.
+    QCOMPARE(m_boxes.shown.size(), 11);
+    QCOMPARE(m_boxes.shown.last().title, QString("Rows discarded ..."));
 }
 
 void TestFileCommands::commandsHeldOffWhileLoading()

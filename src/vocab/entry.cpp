@@ -152,9 +152,9 @@ QString NormaliseEntry(const QString &text)
 
 namespace {
 
-bool StartsWithBracket(const QString &entry)
+bool StartsWithBracket(QStringView entry)
 {
-    const QStringView t = QStringView(entry).trimmed();
+    const QStringView t = entry.trimmed();
     if (t.isEmpty())
         return false;
     const QChar first = t.front();
@@ -195,6 +195,22 @@ qint16 CheckBrackets(const QString &english, const QString &myLanguage)
     if (StartsWithBracket(myLanguage))
         return MyLanguageLeadingBracket;
     return 0;
+}
+
+bool IsSettledEntry(QStringView t)
+{
+    const qsizetype n = t.size();
+    if (n > 64)
+        return false;
+    quint64 marks = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t c = t[i].unicode();
+        if (c == u'(' || c == u')' || c == u'[' || c == u']' || c == u',')
+            marks |= quint64(1) << i;
+    }
+    return IsSettledEntry(
+        marks, n, [t](qsizetype i) { return t[i].unicode(); },
+        [t](qsizetype i) { return t[i].isSpace(); });
 }
 
 QStringList ParseEntry(const QString &text)

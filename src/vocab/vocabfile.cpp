@@ -7,11 +7,15 @@
 #include <QFileDevice>
 #include <QIODevice>
 #include <QSaveFile>
-#include <QStringDecoder>
 #include <QStringEncoder>
 #include <QStringView>
 #include <array>
+#include <cerrno>
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 #include <cstring>
+#include <unistd.h>
 
 namespace {
 
@@ -20,6 +24,9 @@ constexpr int LineWidth = 105;       // characters of an item line that count
 constexpr int EnglishColumn = 5;     // 0-based start of the English field
 constexpr int MyLanguageColumn = 55; // 0-based start of the my-language field
 constexpr int EventsInterval = 16;   // ms between two calls of letEventsRun
+// Refused rows reported one by one; any further ones share one message, so
+// that a file that is no vocabulary at all does not bring box after box.
+constexpr int RowMessagesPerFile = 10;
 
 const QString RowDiscardedTitle = QStringLiteral("Row discarded ...");
 const QString RowsDiscardedTitle = QStringLiteral("Rows discarded ...");
@@ -56,28 +63,6 @@ constexpr std::array<bool, 256> Windows1252Spaces = [] {
     return table;
 }();
 
-constexpr quint64 HighBits = 0x8080808080808080ULL;
-
-// Decodes Windows-1252 bytes; runs of ASCII go eight bytes at a time.
-void DecodeWindows1252Into(const unsigned char *in, qsizetype size, char16_t *out)
-{
-    qsizetype i = 0;
-    while (i + 8 <= size) {
-        quint64 word;
-        std::memcpy(&word, in + i, 8);
-        if (word & HighBits) {
-            for (int j = 0; j < 8; ++j)
-                out[i + j] = Windows1252Char(in[i + j]);
-        } else {
-            for (int j = 0; j < 8; ++j)
-                out[i + j] = in[i + j];
-        }
-        i += 8;
-    }
-    for (; i < size; ++i)
-        out[i] = Windows1252Char(in[i]);
-}
-
 inline bool IsContinuation(unsigned char b) { return (b & 0xC0) == 0x80; }
 
 // Length of the well-formed UTF-8 sequence at data[i], or 0 when it is not one.
@@ -112,59 +97,480 @@ inline int Utf8SequenceLength(const unsigned char *d, qsizetype i, qsizetype siz
     return 0;
 }
 
+// The scans below take sixteen bytes at a time where the processor offers
+// it (SSE2, which every x86-64 processor has) and one at a time elsewhere.
+
+// The first byte beyond ASCII in [p, end), or end.
+const unsigned char *FirstNonAscii(const unsigned char *p, const unsigned char *end)
+{
+#ifdef __SSE2__
+    for (; end - p >= 16; p += 16) {
+        const unsigned high =
+            unsigned(_mm_movemask_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i *>(p))));
+        if (high)
+            return p + __builtin_ctz(high);
+    }
+#else
+    for (; end - p >= 8; p += 8) {
+        quint64 word;
+        std::memcpy(&word, p, 8);
+        if (word & 0x8080808080808080ULL)
+            break;
+    }
+#endif
+    while (p < end && *p < 0x80)
+        ++p;
+    return p;
+}
+
+struct LineEnd {
+    const unsigned char *at; // the CR or LF that ends the line, or the end of the data
+    bool nonAscii;           // the line holds a byte beyond ASCII
+};
+
+// Where the line that starts at p ends: at its CR or LF, or at the end.
+LineEnd FindLineEnd(const unsigned char *p, const unsigned char *end)
+{
+    bool nonAscii = false;
+#ifdef __SSE2__
+    const __m128i cr = _mm_set1_epi8('\r');
+    const __m128i lf = _mm_set1_epi8('\n');
+    for (; end - p >= 16; p += 16) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
+        const unsigned ends = unsigned(
+            _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, cr), _mm_cmpeq_epi8(v, lf))));
+        const unsigned high = unsigned(_mm_movemask_epi8(v));
+        if (ends) {
+            const int at = __builtin_ctz(ends);
+            return {p + at, nonAscii || (high & ((1u << at) - 1)) != 0};
+        }
+        nonAscii = nonAscii || high != 0;
+    }
+#endif
+    for (; p < end && *p != '\r' && *p != '\n'; ++p)
+        nonAscii = nonAscii || *p >= 0x80;
+    return {p, nonAscii};
+}
+
 bool HasNonAscii(const char *data, qsizetype size)
 {
-    for (qsizetype i = 0; i < size; ++i)
-        if (static_cast<unsigned char>(data[i]) >= 0x80)
-            return true;
-    return false;
+    const auto *d = reinterpret_cast<const unsigned char *>(data);
+    return FirstNonAscii(d, d + size) != d + size;
 }
 
-// The lesson of columns 1-2: two digits from "01" to "20", a single
-// character being read with "0" before it. Empty when it is not a lesson.
-// The text of a field without the white space at both ends, as
-// QString::trimmed() takes it away.
-QString TrimmedField(QStringView field)
+// Counts the lines that hold bytes beyond ASCII: those that are valid UTF-8
+// and those that are not. Lines end at CR or LF, as the reader's do.
+void CountLinesBeyondAscii(const char *data, qsizetype size, qsizetype &valid,
+                           qsizetype &invalid)
 {
-    const QChar *begin = field.begin();
-    const QChar *end = field.end();
-    while (begin < end && end[-1].isSpace())
-        --end;
-    while (begin < end && begin->isSpace())
-        ++begin;
-    return QString(begin, end - begin);
-}
-
-// The same for a field of a Windows-1252 line of `length` bytes.
-QString Windows1252Field(const char *line, int column, int length)
-{
-    const auto *begin = reinterpret_cast<const unsigned char *>(line) + qMin(column, length);
-    const auto *end = reinterpret_cast<const unsigned char *>(line) + qMin(column + FieldWidth, length);
-    // The padding is blanks: skip them eight at a time first.
-    while (end - begin >= 8) {
-        quint64 word;
-        std::memcpy(&word, end - 8, 8);
-        if (word != 0x2020202020202020ULL)
+    const auto *d = reinterpret_cast<const unsigned char *>(data);
+    const unsigned char *const end = d + size;
+    const unsigned char *p = d;
+    while (p < end) {
+        // Lines of plain ASCII do not count.
+        p = FirstNonAscii(p, end);
+        if (p == end)
             break;
-        end -= 8;
+        // This line holds a byte beyond ASCII: check it to its end. No byte
+        // of a UTF-8 sequence is a line end, so no sequence crosses one.
+        bool ok = true;
+        while (p < end && *p != '\r' && *p != '\n') {
+            const int length = Utf8SequenceLength(d, p - d, size);
+            if (length == 0) {
+                ok = false;
+                p = FindLineEnd(p, end).at;
+                break;
+            }
+            p += length;
+        }
+        ++(ok ? valid : invalid);
     }
+}
+
+// How the bytes of a file (without its byte order mark) are decoded. Valid
+// UTF-8 throughout is UTF-8 (plain ASCII reads the same either way). Else the
+// lines are taken one by one when the file had a byte order mark or when most
+// of its lines beyond ASCII are valid UTF-8; a single Windows-1252 line that
+// happens to be valid UTF-8 as well cannot outvote the others.
+VocabFileEncoding EncodingOf(const char *data, qsizetype size, bool bom)
+{
+    if (vocabcodec::IsValidUtf8(data, size))
+        return (bom || HasNonAscii(data, size)) ? VocabFileEncoding::Utf8
+                                                : VocabFileEncoding::Windows1252;
+    if (bom)
+        return VocabFileEncoding::Utf8LineByLine;
+    qsizetype valid = 0;
+    qsizetype invalid = 0;
+    CountLinesBeyondAscii(data, size, valid, invalid);
+    return valid > invalid ? VocabFileEncoding::Utf8LineByLine : VocabFileEncoding::Windows1252;
+}
+
+inline bool IsBracket(char16_t c)
+{
+    return c == u'(' || c == u')' || c == u'[' || c == u']';
+}
+
+// Decodes Windows-1252 bytes into out. Bytes of ASCII and of 0xA0 to 0xFF
+// are their own characters and go sixteen at a time; a piece that holds one
+// of 0x80 to 0x9F goes through the table.
+void DecodeWindows1252Into(const unsigned char *in, qsizetype size, char16_t *out)
+{
+    qsizetype i = 0;
+#ifdef __SSE2__
+    const __m128i zero = _mm_setzero_si128();
+    for (; i + 16 <= size; i += 16) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(in + i));
+        // As signed bytes, 0x80 to 0x9F are the ones below 0xA0.
+        if (_mm_movemask_epi8(_mm_cmplt_epi8(v, _mm_set1_epi8(char(0xA0)))) == 0) {
+            _mm_storeu_si128(reinterpret_cast<__m128i *>(out + i), _mm_unpacklo_epi8(v, zero));
+            _mm_storeu_si128(reinterpret_cast<__m128i *>(out + i + 8), _mm_unpackhi_epi8(v, zero));
+        } else {
+            for (int j = 0; j < 16; ++j)
+                out[i + j] = Windows1252Char(in[i + j]);
+        }
+    }
+#endif
+    for (; i < size; ++i)
+        out[i] = Windows1252Char(in[i]);
+}
+
+// Decodes valid UTF-8 until at least `units` characters are there or the
+// bytes end, and returns how many there are. out has room for `units` + 16.
+int DecodeValidUtf8(const unsigned char *in, qsizetype size, char16_t *out, int units)
+{
+    const unsigned char *const end = in + size;
+    int n = 0;
+    while (in < end && n < units) {
+#ifdef __SSE2__
+        // A run of ASCII goes sixteen bytes at a time.
+        if (end - in >= 16) {
+            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(in));
+            const unsigned high = unsigned(_mm_movemask_epi8(v));
+            const int ascii = high ? __builtin_ctz(high) : 16;
+            if (ascii > 0) {
+                _mm_storeu_si128(reinterpret_cast<__m128i *>(out + n),
+                                 _mm_unpacklo_epi8(v, _mm_setzero_si128()));
+                _mm_storeu_si128(reinterpret_cast<__m128i *>(out + n + 8),
+                                 _mm_unpackhi_epi8(v, _mm_setzero_si128()));
+                in += ascii;
+                n += ascii;
+                continue;
+            }
+        }
+#endif
+        const unsigned char b = *in;
+        if (b < 0x80) {
+            out[n++] = b;
+            in += 1;
+        } else if (b < 0xE0) {
+            out[n++] = char16_t(((b & 0x1F) << 6) | (in[1] & 0x3F));
+            in += 2;
+        } else if (b < 0xF0) {
+            out[n++] = char16_t(((b & 0x0F) << 12) | ((in[1] & 0x3F) << 6) | (in[2] & 0x3F));
+            in += 3;
+        } else {
+            const char32_t c = (char32_t(b & 0x07) << 18) | (char32_t(in[1] & 0x3F) << 12)
+                | (char32_t(in[2] & 0x3F) << 6) | char32_t(in[3] & 0x3F);
+            out[n++] = QChar::highSurrogate(c);
+            out[n++] = QChar::lowSurrogate(c);
+            in += 4;
+        }
+    }
+    return n;
+}
+
+// A field's marks: bit i is set when its character i is a bracket or a
+// comma, the only characters that matter to its normal form and its check.
+
+// Decodes a field of Windows-1252 bytes (at most 64) into out, as
+// DecodeWindows1252Into() does, and returns its marks.
+quint64 DecodeWindows1252Field(const unsigned char *in, qsizetype size, char16_t *out,
+                               qsizetype readable)
+{
+    quint64 marks = 0;
+#ifdef __SSE2__
+    if (size >= 16 || readable >= 16) {
+        const __m128i zero = _mm_setzero_si128();
+        auto piece = [&](qsizetype at, quint64 counted) {
+            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(in + at));
+            const __m128i found = _mm_or_si128(
+                _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8('(')),
+                                          _mm_cmpeq_epi8(v, _mm_set1_epi8(')'))),
+                             _mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8('[')),
+                                          _mm_cmpeq_epi8(v, _mm_set1_epi8(']')))),
+                _mm_cmpeq_epi8(v, _mm_set1_epi8(',')));
+            marks |= (quint64(unsigned(_mm_movemask_epi8(found))) & counted) << at;
+            // As signed bytes, 0x80 to 0x9F are the ones below 0xA0.
+            if ((unsigned(_mm_movemask_epi8(_mm_cmplt_epi8(v, _mm_set1_epi8(char(0xA0)))))
+                 & counted)
+                == 0) {
+                _mm_storeu_si128(reinterpret_cast<__m128i *>(out + at), _mm_unpacklo_epi8(v, zero));
+                _mm_storeu_si128(reinterpret_cast<__m128i *>(out + at + 8),
+                                 _mm_unpackhi_epi8(v, zero));
+            } else {
+                for (int j = 0; j < 16; ++j)
+                    out[at + j] = Windows1252Char(in[at + j]);
+            }
+        };
+        if (size < 16) {
+            piece(0, (quint64(1) << size) - 1);
+            return marks;
+        }
+        qsizetype i = 0;
+        for (; i + 16 <= size; i += 16)
+            piece(i, 0xFFFF);
+        // The last bytes as one more piece that overlaps the one before.
+        if (i < size)
+            piece(size - 16, 0xFFFF);
+        return marks;
+    }
+#else
+    Q_UNUSED(readable);
+#endif
+    for (qsizetype i = 0; i < size; ++i) {
+        out[i] = Windows1252Char(in[i]);
+        if (IsBracket(out[i]) || out[i] == u',')
+            marks |= quint64(1) << i;
+    }
+    return marks;
+}
+
+// Writes the Windows-1252 bytes of characters to out; false (out partly
+// written) when a character has none.
+bool EncodeWindows1252(const char16_t *in, qsizetype size, char *out)
+{
+    qsizetype i = 0;
+#ifdef __SSE2__
+    // Eight characters at a time while they are ASCII or 0xA0 to 0xFF.
+    for (; i + 8 <= size; i += 8) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(in + i));
+        const __m128i beyondLatin1 = _mm_and_si128(v, _mm_set1_epi16(short(0xFF00)));
+        const __m128i controls =
+            _mm_cmpeq_epi16(_mm_and_si128(v, _mm_set1_epi16(short(0xFFE0))), _mm_set1_epi16(0x80));
+        if (_mm_movemask_epi8(_mm_or_si128(
+                _mm_xor_si128(_mm_cmpeq_epi16(beyondLatin1, _mm_setzero_si128()),
+                              _mm_set1_epi16(-1)),
+                controls))
+            != 0)
+            break;
+        _mm_storel_epi64(reinterpret_cast<__m128i *>(out + i), _mm_packus_epi16(v, v));
+    }
+#endif
+    for (; i < size; ++i) {
+        const char16_t c = in[i];
+        if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
+            out[i] = char(c);
+            continue;
+        }
+        const int b = vocabcodec::Windows1252Byte(c);
+        if (b < 0)
+            return false;
+        out[i] = char(b);
+    }
+    return true;
+}
+
+// Copies the characters of a field (at most 64) into out and returns its
+// marks.
+quint64 CopyUtf16Field(const char16_t *in, qsizetype size, char16_t *out)
+{
+    if (size > 0) // a field beyond the end of its line has no characters at all
+        std::memcpy(out, in, size_t(size) * sizeof(char16_t));
+    quint64 marks = 0;
+    qsizetype i = 0;
+#ifdef __SSE2__
+    auto piece = [&](qsizetype at) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(in + at));
+        const __m128i found = _mm_or_si128(
+            _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi16(v, _mm_set1_epi16('(')),
+                                      _mm_cmpeq_epi16(v, _mm_set1_epi16(')'))),
+                         _mm_or_si128(_mm_cmpeq_epi16(v, _mm_set1_epi16('[')),
+                                      _mm_cmpeq_epi16(v, _mm_set1_epi16(']')))),
+            _mm_cmpeq_epi16(v, _mm_set1_epi16(',')));
+        // One bit per character.
+        marks |= quint64(unsigned(_mm_movemask_epi8(_mm_packs_epi16(found, found))) & 0xFF) << at;
+    };
+    if (size >= 8) {
+        for (; i + 8 <= size; i += 8)
+            piece(i);
+        // The last characters as one more piece that overlaps the one before.
+        if (i < size)
+            piece(size - 8);
+        return marks;
+    }
+#endif
+    for (; i < size; ++i)
+        if (IsBracket(in[i]) || in[i] == u',')
+            marks |= quint64(1) << i;
+    return marks;
+}
+
+// The texts of the items read. Every text lives in a block of characters
+// that it shares with the texts read after it: each QString holds a
+// reference to its block, which is freed when the last of them goes. So a
+// read allocates once per block rather than once per text. A QString treats
+// such a block as shared data: it copies before it changes anything, unless
+// it is the block's last holder. Each text is followed by a NUL, as
+// QString keeps its own data.
+//
+// A block's count of references is raised once, when the block is made, by
+// the most texts it can hold, and lowered by those it did not hold when the
+// next block takes over: the count never falls below the number of holders,
+// and it takes two atomic operations per block instead of one per text.
+class TextBlocks {
+public:
+    // The first block takes no more than `expected` characters: a small
+    // file needs no block of full size.
+    explicit TextBlocks(qsizetype expected) : m_nextSize(qBound<qsizetype>(32, expected, BlockSize))
+    {
+    }
+    TextBlocks(const TextBlocks &) = delete;
+    TextBlocks &operator=(const TextBlocks &) = delete;
+    ~TextBlocks() { retire(); }
+
+    // Room for `size` characters (and their NUL) at the place returned.
+    char16_t *room(qsizetype size)
+    {
+        if (m_free < size + 1) {
+            retire();
+            const qsizetype capacity = qMax<qsizetype>(m_nextSize, size + 1);
+            m_nextSize = BlockSize;
+            m_block = QString::DataPointer(QTypedArrayData<char16_t>::allocate(capacity));
+            m_next = m_block.data();
+            m_free = capacity;
+            // A text takes at least two places (a character and its NUL).
+            m_unheld = int(capacity / 2);
+            m_block.d_ptr()->ref_.fetchAndAddRelaxed(m_unheld);
+        }
+        return m_next;
+    }
+    // The text of the `size` characters written at room().
+    QString take(qsizetype size)
+    {
+        if (size == 0)
+            return QString(0, Qt::Uninitialized);
+        char16_t *const text = m_next;
+        text[size] = u'\0';
+        m_next += size + 1;
+        m_free -= size + 1;
+        --m_unheld;
+        return QString(QString::DataPointer(m_block.d_ptr(), text, size));
+    }
+
+private:
+    void retire()
+    {
+        if (m_unheld > 0)
+            m_block.d_ptr()->ref_.fetchAndSubRelaxed(m_unheld);
+        m_unheld = 0;
+        m_block = {};
+    }
+
+    static constexpr qsizetype BlockSize = 16 * 1024;
+    QString::DataPointer m_block; // holds a reference of its own
+    char16_t *m_next = nullptr;
+    qsizetype m_free = 0;
+    int m_unheld = 0; // references counted for texts not yet taken
+    qsizetype m_nextSize;
+};
+
+// A text field: the part of a line between two columns, without the white
+// space at both ends (as QString::trimmed() takes it away), and whether it
+// is settled (see IsSettledEntry): then it needs no rewrite and no check.
+struct Field {
+    QString text;
+    bool settled = false;
+};
+
+// The field of a line of Windows-1252 bytes (`length` of which count);
+// the data goes on to dataEnd.
+Field Windows1252Field(const unsigned char *line, int column, int length,
+                       const unsigned char *dataEnd, TextBlocks &texts)
+{
+    const unsigned char *begin = line + qMin(column, length);
+    const unsigned char *end = line + qMin(column + FieldWidth, length);
+    // The padding is blanks: skip them sixteen at a time first.
+#ifdef __SSE2__
+    while (end - begin >= 16) {
+        const unsigned blanks = unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(
+            _mm_loadu_si128(reinterpret_cast<const __m128i *>(end - 16)), _mm_set1_epi8(' '))));
+        if (blanks != 0xFFFF) {
+            // The blanks at the end of these sixteen bytes.
+            end -= __builtin_clz(~blanks & 0xFFFF) - 16;
+            break;
+        }
+        end -= 16;
+    }
+#endif
     while (begin < end && Windows1252Spaces[end[-1]])
         --end;
     while (begin < end && Windows1252Spaces[*begin])
         ++begin;
-    QString text(end - begin, Qt::Uninitialized);
-    DecodeWindows1252Into(begin, end - begin, reinterpret_cast<char16_t *>(text.data()));
-    return text;
+    Field field;
+    const qsizetype size = end - begin;
+    const quint64 marks =
+        DecodeWindows1252Field(begin, size, texts.room(qMax<qsizetype>(size, 16)), dataEnd - begin);
+    field.settled = IsSettledEntry(
+        marks, size, [begin](qsizetype i) { return char16_t(Windows1252Char(begin[i])); },
+        [begin](qsizetype i) { return Windows1252Spaces[begin[i]]; });
+    field.text = texts.take(size);
+    return field;
 }
 
+// The field of a decoded line.
+Field Utf16Field(QStringView line, int column, TextBlocks &texts)
+{
+    const QStringView part = line.mid(column, FieldWidth);
+    const char16_t *begin = part.utf16();
+    const char16_t *end = begin + part.size();
+    // The padding is blanks: skip them eight at a time first.
+#ifdef __SSE2__
+    while (end - begin >= 8) {
+        const unsigned blanks = unsigned(_mm_movemask_epi8(_mm_cmpeq_epi16(
+            _mm_loadu_si128(reinterpret_cast<const __m128i *>(end - 8)), _mm_set1_epi16(' '))));
+        if (blanks != 0xFFFF) {
+            // Two mask bits per character.
+            end -= (__builtin_clz(~blanks & 0xFFFF) - 16) / 2;
+            break;
+        }
+        end -= 8;
+    }
+#endif
+    while (begin < end && QChar::isSpace(end[-1]))
+        --end;
+    while (begin < end && QChar::isSpace(*begin))
+        ++begin;
+    Field field;
+    const qsizetype size = end - begin;
+    const quint64 marks = CopyUtf16Field(begin, size, texts.room(size));
+    field.settled = IsSettledEntry(
+        marks, size, [begin](qsizetype i) { return begin[i]; },
+        [begin](qsizetype i) { return QChar::isSpace(begin[i]); });
+    field.text = texts.take(size);
+    return field;
+}
+
+// The lesson of columns 1-2: two digits from "01" to "20", a single
+// character being read with "0" before it. Empty when it is not a lesson.
 const QString &LessonOf(QStringView columns)
 {
-    static const std::array<QString, 21> lessons = [] {
-        std::array<QString, 21> l;
-        for (int i = 1; i <= 20; ++i)
-            l[i] = QStringLiteral("%1").arg(i, 2, 10, QLatin1Char('0'));
-        return l;
-    }();
+    // Literals: items share them without counting references.
+    static const std::array<QString, 21> lessons = {
+        QString(), QStringLiteral("01"), QStringLiteral("02"), QStringLiteral("03"),
+        QStringLiteral("04"), QStringLiteral("05"), QStringLiteral("06"), QStringLiteral("07"),
+        QStringLiteral("08"), QStringLiteral("09"), QStringLiteral("10"), QStringLiteral("11"),
+        QStringLiteral("12"), QStringLiteral("13"), QStringLiteral("14"), QStringLiteral("15"),
+        QStringLiteral("16"), QStringLiteral("17"), QStringLiteral("18"), QStringLiteral("19"),
+        QStringLiteral("20")};
+    // Two digits, the common case, need no trimming.
+    if (columns.size() == 2) {
+        const char16_t a = columns[0].unicode();
+        const char16_t b = columns[1].unicode();
+        if (a >= u'0' && a <= u'9' && b >= u'0' && b <= u'9') {
+            const int value = (a - u'0') * 10 + (b - u'0');
+            return (value >= 1 && value <= 20) ? lessons[value] : lessons[0];
+        }
+    }
     const QStringView t = columns.trimmed();
     int value = -1;
     if (t.size() == 1 && t[0].unicode() >= u'0' && t[0].unicode() <= u'9')
@@ -202,22 +608,16 @@ namespace vocabcodec {
 bool IsValidUtf8(const char *data, qsizetype size)
 {
     const auto *d = reinterpret_cast<const unsigned char *>(data);
-    qsizetype i = 0;
-    while (i < size) {
-        // Runs of ASCII go eight bytes at a time.
-        while (i + 8 <= size) {
-            quint64 word;
-            std::memcpy(&word, d + i, 8);
-            if (word & HighBits)
-                break;
-            i += 8;
-        }
-        if (i >= size)
+    const unsigned char *const end = d + size;
+    const unsigned char *p = d;
+    while (p < end) {
+        p = FirstNonAscii(p, end);
+        if (p == end)
             break;
-        const int length = Utf8SequenceLength(d, i, size);
+        const int length = Utf8SequenceLength(d, p - d, size);
         if (length == 0)
             return false;
-        i += length;
+        p += length;
     }
     return true;
 }
@@ -244,19 +644,7 @@ bool AppendWindows1252(QByteArray &out, QStringView text)
 {
     const qsizetype start = out.size();
     out.resize(start + text.size());
-    char *p = out.data() + start;
-    for (const QChar ch : text) {
-        const char16_t c = ch.unicode();
-        if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
-            *p++ = char(c);
-            continue;
-        }
-        const int b = Windows1252Byte(c);
-        if (b < 0)
-            return false;
-        *p++ = char(b);
-    }
-    return true;
+    return EncodeWindows1252(text.utf16(), text.size(), out.data() + start);
 }
 
 } // namespace vocabcodec
@@ -264,20 +652,32 @@ bool AppendWindows1252(QByteArray &out, QStringView text)
 VocabFileContents ReadVocabFile(const QByteArray &bytes, const VocabFileReadOptions &options)
 {
     VocabFileContents result;
-    const char *data = bytes.constData();
+    const auto *data = reinterpret_cast<const unsigned char *>(bytes.constData());
     qsizetype size = bytes.size();
 
-    // UTF-8 when the file is valid UTF-8 and holds something beyond ASCII
-    // (a byte order mark counts as such); Windows-1252 otherwise. A file
-    // with a byte order mark but broken sequences is read as Windows-1252
-    // too: every byte then stays a character of its own, and a Save writes
-    // the same bytes back instead of replacement characters.
+    // A line is decoded either as UTF-8 or byte by byte as Windows-1252, so
+    // no byte ever becomes a replacement character: every character shown
+    // is one that Save can write again.
     const bool bom = size >= 3 && std::memcmp(data, "\xEF\xBB\xBF", 3) == 0;
     if (bom) {
         data += 3;
         size -= 3;
     }
-    result.utf8 = (bom || HasNonAscii(data, size)) && vocabcodec::IsValidUtf8(data, size);
+    // Valid UTF-8 throughout, or a byte order mark, decides here (see
+    // EncodingOf). Any other file starts out as Windows-1252: each line reads
+    // the same either way until one beyond ASCII is valid UTF-8, and that
+    // line decides, counting the lines from it on with the ones before it.
+    // So a plain Windows-1252 file is not counted through first.
+    bool decided = true;
+    qsizetype invalidBefore = 0; // lines beyond ASCII, none valid UTF-8
+    if (vocabcodec::IsValidUtf8(reinterpret_cast<const char *>(data), size))
+        result.encoding = (bom || HasNonAscii(reinterpret_cast<const char *>(data), size))
+            ? VocabFileEncoding::Utf8
+            : VocabFileEncoding::Windows1252;
+    else if (bom)
+        result.encoding = VocabFileEncoding::Utf8LineByLine;
+    else
+        decided = false;
     const int room = qMax(0, options.room);
     result.items.reserve(qMin<qsizetype>(room, size / LineWidth + 1));
 
@@ -291,40 +691,36 @@ VocabFileContents ReadVocabFile(const QByteArray &bytes, const VocabFileReadOpti
             options.onRefusedRow(message);
         result.messages.append(std::move(message));
     };
+    // A refused row: its own message for the first ones of the file, then
+    // only counted. `text` builds the message, and only when it is shown.
+    qsizetype refusedRows = 0;
+    qsizetype firstUnreportedRow = 0;
+    auto refuseRow = [&](qsizetype row, auto &&text) {
+        if (++refusedRows > RowMessagesPerFile) {
+            if (firstUnreportedRow == 0)
+                firstUnreportedRow = row;
+            return;
+        }
+        refuse({RowDiscardedTitle, text()});
+    };
 
-    // Line ends are CR LF, LF or CR. The next CR and LF are found with memchr
-    // and remembered, so that a file with one kind of line end is not
-    // searched again for the other kind on every line.
-    const char *nextCr = nullptr;
-    const char *nextLf = nullptr;
-    const char *const end = data + size;
-    // A line of UTF-8 is decoded up to the most bytes that 105 characters
-    // can take; only its first 105 characters are used. The decoder keeps no
-    // state between lines and leaves a U+FEFF at the start of a line alone.
-    constexpr int Utf8Bytes = 4 * LineWidth;
-    QStringDecoder utf8Decoder(QStringDecoder::Utf8,
-                               QStringDecoder::Flag::Stateless
-                                   | QStringDecoder::Flag::ConvertInitialBom);
-    std::array<QChar, Utf8Bytes> buffer;
-    qsizetype pos = 0;
+    // Fields take at most one character per byte, and a NUL each.
+    TextBlocks texts(size + size / 16);
+    // A line of UTF-8 (valid: the whole file, or the line itself, was
+    // checked) is decoded as far as its first 105 characters, which are all
+    // that are used. A U+FEFF at the start of a line is a character.
+    std::array<QChar, LineWidth + 16> buffer;
+    const unsigned char *const end = data + size;
+    const unsigned char *next = data;
     qsizetype row = 0;
-    while (pos < size) {
-        const char *lineStart = data + pos;
-        if (nextCr < lineStart) {
-            nextCr = static_cast<const char *>(std::memchr(lineStart, '\r', size - pos));
-            if (!nextCr)
-                nextCr = end;
-        }
-        if (nextLf < lineStart) {
-            nextLf = static_cast<const char *>(std::memchr(lineStart, '\n', size - pos));
-            if (!nextLf)
-                nextLf = end;
-        }
-        const char *lineEnd = qMin(nextCr, nextLf);
-        const qsizetype lineBytes = lineEnd - lineStart;
-        pos = lineEnd - data + 1;
-        if (lineEnd < end && *lineEnd == '\r' && lineEnd + 1 < end && lineEnd[1] == '\n')
-            ++pos;
+    // Line ends are CR LF, LF or CR.
+    while (next < end) {
+        const unsigned char *const lineStart = next;
+        const LineEnd lineEnd = FindLineEnd(lineStart, end);
+        const qsizetype lineBytes = lineEnd.at - lineStart;
+        next = lineEnd.at + 1;
+        if (lineEnd.at < end && *lineEnd.at == '\r' && next < end && *next == '\n')
+            ++next;
         ++row;
 
         if (options.letEventsRun && (row & 63) == 0 && sinceEvents.elapsed() >= EventsInterval) {
@@ -332,24 +728,44 @@ VocabFileContents ReadVocabFile(const QByteArray &bytes, const VocabFileReadOpti
             sinceEvents.restart();
         }
 
-        // Only the first 105 characters of a line count. A Windows-1252 line
-        // has one byte per character: its head (lesson and mark) is decoded
-        // here and its two fields straight from the bytes, without their
-        // padding.
+        if (!decided && lineEnd.nonAscii) {
+            if (vocabcodec::IsValidUtf8(reinterpret_cast<const char *>(lineStart), lineBytes)) {
+                qsizetype valid = 0;
+                qsizetype invalid = invalidBefore;
+                CountLinesBeyondAscii(reinterpret_cast<const char *>(lineStart), end - lineStart,
+                                      valid, invalid);
+                if (valid > invalid)
+                    result.encoding = VocabFileEncoding::Utf8LineByLine;
+                decided = true;
+            } else {
+                ++invalidBefore;
+            }
+        }
+
+        // A line of plain ASCII reads the same in both encodings.
+        const bool lineUtf8 = lineEnd.nonAscii
+            && (result.encoding == VocabFileEncoding::Utf8
+                || (result.encoding == VocabFileEncoding::Utf8LineByLine
+                    && vocabcodec::IsValidUtf8(reinterpret_cast<const char *>(lineStart),
+                                               lineBytes)));
+
+        // Only the first 105 characters of a line count. A line with one
+        // byte per character has its head (lesson and mark) decoded here and
+        // its two fields straight from the bytes, without their padding.
         int length;
-        if (result.utf8) {
-            const QByteArrayView bytesOfLine(lineStart, qMin<qsizetype>(lineBytes, Utf8Bytes));
-            length = int(utf8Decoder.appendToBuffer(buffer.data(), bytesOfLine) - buffer.data());
-            length = qMin(length, LineWidth);
+        if (lineUtf8) {
+            length = qMin(DecodeValidUtf8(lineStart, lineBytes,
+                                          reinterpret_cast<char16_t *>(buffer.data()), LineWidth),
+                          LineWidth);
         } else {
             length = int(qMin<qsizetype>(lineBytes, LineWidth));
             for (int i = 0; i < qMin(length, EnglishColumn); ++i)
-                buffer[i] = QChar(Windows1252Char(static_cast<unsigned char>(lineStart[i])));
+                buffer[i] = QChar(Windows1252Char(lineStart[i]));
         }
-        const QStringView line(buffer.data(), result.utf8 ? length : qMin(length, EnglishColumn));
+        const QStringView line(buffer.data(), lineUtf8 ? length : qMin(length, EnglishColumn));
         auto field = [&](int column) {
-            return result.utf8 ? TrimmedField(line.mid(column, FieldWidth))
-                               : Windows1252Field(lineStart, column, length);
+            return lineUtf8 ? Utf16Field(line, column, texts)
+                            : Windows1252Field(lineStart, column, length, end, texts);
         };
 
         if (length <= 2)
@@ -371,42 +787,55 @@ VocabFileContents ReadVocabFile(const QByteArray &bytes, const VocabFileReadOpti
 
         const QString &lesson = LessonOf(line.left(2));
         QString mark = MarkOf(line);
-        QString english = field(EnglishColumn);
-        QString myLanguage = field(MyLanguageColumn);
+        Field englishField = field(EnglishColumn);
+        Field myLanguageField = field(MyLanguageColumn);
+        QString &english = englishField.text;
+        QString &myLanguage = myLanguageField.text;
 
         if (lesson.isEmpty()) {
-            refuse({RowDiscardedTitle,
-                    QStringLiteral("The row number %1 has a lesson out of range (1 to 20)").arg(row)
-                        + RowDetails(line.left(2).toString(), mark, english, myLanguage)});
+            refuseRow(row, [&] {
+                return QStringLiteral("The row number %1 has a lesson out of range (1 to 20)")
+                           .arg(row)
+                    + RowDetails(line.left(2).toString(), mark, english, myLanguage);
+            });
             continue;
         }
 
-        english = NormaliseEntry(english);
-        myLanguage = NormaliseEntry(myLanguage);
+        // A text without brackets, or a settled one, is in normal form and
+        // passes the check.
+        const bool settled = englishField.settled && myLanguageField.settled;
+        if (!settled) {
+            english = NormaliseEntry(english);
+            myLanguage = NormaliseEntry(myLanguage);
+        }
         // An empty text would make an empty answer box count as exact.
         if (english.isEmpty() || myLanguage.isEmpty()) {
-            const QString missing = english.isEmpty()
-                ? (myLanguage.isEmpty() ? QStringLiteral("no English and no my-language text")
-                                        : QStringLiteral("no English text"))
-                : QStringLiteral("no my-language text");
-            refuse({RowDiscardedTitle, QStringLiteral("The row number %1 has ").arg(row) + missing
-                                           + RowDetails(lesson, mark, english, myLanguage)});
+            refuseRow(row, [&] {
+                const QString missing = english.isEmpty()
+                    ? (myLanguage.isEmpty() ? QStringLiteral("no English and no my-language text")
+                                            : QStringLiteral("no English text"))
+                    : QStringLiteral("no my-language text");
+                return QStringLiteral("The row number %1 has ").arg(row) + missing
+                    + RowDetails(lesson, mark, english, myLanguage);
+            });
             continue;
         }
-        if (CheckBrackets(english, myLanguage) != 0) {
-            refuse({RowDiscardedTitle,
-                    QStringLiteral("The row number %1 badly uses brackets or commas").arg(row)
-                        + RowDetails(lesson, mark, english, myLanguage)});
+        if (!settled && CheckBrackets(english, myLanguage) != 0) {
+            refuseRow(row, [&] {
+                return QStringLiteral("The row number %1 badly uses brackets or commas").arg(row)
+                    + RowDetails(lesson, mark, english, myLanguage);
+            });
             continue;
         }
         // Spacing the brackets and commas may lengthen a text beyond its
         // field; such a row could not be saved again.
         if (english.size() > FieldWidth || myLanguage.size() > FieldWidth) {
-            refuse({RowDiscardedTitle,
-                    QStringLiteral("The row number %1 is longer than 50 characters once its "
-                                   "brackets and commas are spaced")
-                            .arg(row)
-                        + RowDetails(lesson, mark, english, myLanguage)});
+            refuseRow(row, [&] {
+                return QStringLiteral("The row number %1 is longer than 50 characters once its "
+                                      "brackets and commas are spaced")
+                           .arg(row)
+                    + RowDetails(lesson, mark, english, myLanguage);
+            });
             continue;
         }
         result.items.append(VocabItem{lesson, std::move(mark), std::move(english),
@@ -414,6 +843,19 @@ VocabFileContents ReadVocabFile(const QByteArray &bytes, const VocabFileReadOpti
     }
     result.lineCount = row;
 
+    const qsizetype unreported = refusedRows - RowMessagesPerFile;
+    if (unreported == 1) {
+        refuse({RowsDiscardedTitle,
+                QStringLiteral("1 more row, the row number %1, could not be read either; it was "
+                               "discarded without a message.")
+                    .arg(firstUnreportedRow)});
+    } else if (unreported > 1) {
+        refuse({RowsDiscardedTitle,
+                QStringLiteral("%1 more rows, from the row number %2 on, could not be read "
+                               "either; they were discarded without a message each.")
+                    .arg(unreported)
+                    .arg(firstUnreportedRow)});
+    }
     if (refusedForRoom > 0) {
         refuse({RowsDiscardedTitle,
                 QStringLiteral("A vocabulary holds at most %1 items: the %2 item rows from the "
@@ -429,25 +871,40 @@ bool ReadVocabFileAt(const QString &path, VocabFileContents &contents, QString *
                      const VocabFileReadOptions &options)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
         if (error)
             *error = file.errorString();
         return false;
     }
-    // Read at most one byte more than a vocabulary may have, so that a huge
+    // The buffer takes the file's size and one byte more, which shows a file
+    // that grew meanwhile; it grows only for such a file or a device that
+    // gives no size. Reading stops one byte past the limit, so that a huge
     // file (or an endless device) chosen by mistake is refused, not loaded.
-    const QByteArray bytes = file.read(MaxVocabFileBytes + 1);
-    if (file.error() != QFileDevice::NoError) {
-        if (error)
-            *error = file.errorString();
-        return false;
+    QByteArray bytes(qBound<qint64>(0, file.size(), MaxVocabFileBytes) + 1, Qt::Uninitialized);
+    qint64 filled = 0;
+    for (;;) {
+        if (filled == bytes.size()) {
+            if (filled > MaxVocabFileBytes)
+                break;
+            bytes.resize(qMin<qint64>(2 * filled, MaxVocabFileBytes + 1));
+        }
+        const qint64 got = file.read(bytes.data() + filled, bytes.size() - filled);
+        if (got < 0) {
+            if (error)
+                *error = file.errorString();
+            return false;
+        }
+        if (got == 0)
+            break;
+        filled += got;
     }
-    if (bytes.size() > MaxVocabFileBytes) {
+    if (filled > MaxVocabFileBytes) {
         if (error)
             *error = QStringLiteral("The file is larger than %1 MB: it is not a vocabulary.")
                          .arg(MaxVocabFileBytes / (1024 * 1024));
         return false;
     }
+    bytes.truncate(filled);
     contents = ReadVocabFile(bytes, options);
     return true;
 }
@@ -481,94 +938,161 @@ QString RulerLine()
                           "#................................................#");
 }
 
-QString UnwritableReason(const VocabItem &item)
+namespace {
+
+constexpr int WrittenLineWidth = LineWidth + 2; // an item line and its CR LF
+
+// The reasons, in the order in which they are looked for.
+enum class Unwritable { No, Lesson, Mark, EnglishLength, MyLanguageLength, LineBreak };
+
+QString ReasonText(Unwritable reason)
 {
-    if (LessonOf(item.Lesson) != item.Lesson)
-        return QStringLiteral("its lesson is not a number from 01 to 20");
-    if (item.CriticalMark.size() != 1)
-        return QStringLiteral("its critical mark is not one character");
-    if (item.English.size() > FieldWidth)
+    switch (reason) {
+    case Unwritable::No: break;
+    case Unwritable::Lesson: return QStringLiteral("its lesson is not a number from 01 to 20");
+    case Unwritable::Mark: return QStringLiteral("its critical mark is not one character");
+    case Unwritable::EnglishLength:
         return QStringLiteral("its English text is longer than 50 characters");
-    if (item.MyLanguage.size() > FieldWidth)
+    case Unwritable::MyLanguageLength:
         return QStringLiteral("its my-language text is longer than 50 characters");
-    for (const QString *field : {&item.CriticalMark, &item.English, &item.MyLanguage})
-        if (field->contains(u'\r') || field->contains(u'\n'))
-            return QStringLiteral("a text holds a line break");
+    case Unwritable::LineBreak: return QStringLiteral("a text holds a line break");
+    }
     return {};
 }
 
-namespace {
-
-const char Blanks[FieldWidth + 1] = "                                                  ";
-
-bool AppendItemWindows1252(QByteArray &out, const VocabItem &item)
+// The reasons that need no look at the texts' characters.
+Unwritable UnwritableLayout(const VocabItem &item)
 {
-    bool ok = vocabcodec::AppendWindows1252(out, item.Lesson);
-    out.append(' ');
-    ok = ok && vocabcodec::AppendWindows1252(out, item.CriticalMark);
-    out.append(' ');
-    ok = ok && vocabcodec::AppendWindows1252(out, item.English);
-    out.append(Blanks, FieldWidth - item.English.size());
-    ok = ok && vocabcodec::AppendWindows1252(out, item.MyLanguage);
-    out.append(Blanks, FieldWidth - item.MyLanguage.size());
-    out.append("\r\n", 2);
-    return ok;
+    const QString &l = item.Lesson;
+    const bool lesson = l.size() == 2 && l[0] >= u'0' && l[0] <= u'2' && l[1] >= u'0'
+        && l[1] <= u'9' && (l[0] != u'0' || l[1] != u'0') && (l[0] != u'2' || l[1] == u'0');
+    if (!lesson)
+        return Unwritable::Lesson;
+    if (item.CriticalMark.size() != 1)
+        return Unwritable::Mark;
+    if (item.English.size() > FieldWidth)
+        return Unwritable::EnglishLength;
+    if (item.MyLanguage.size() > FieldWidth)
+        return Unwritable::MyLanguageLength;
+    return Unwritable::No;
+}
+
+// Whether characters hold a CR or an LF.
+bool HasLineBreak(const char16_t *text, qsizetype size)
+{
+    qsizetype i = 0;
+#ifdef __SSE2__
+    for (; i + 8 <= size; i += 8) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(text + i));
+        if (_mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi16(v, _mm_set1_epi16('\r')),
+                                           _mm_cmpeq_epi16(v, _mm_set1_epi16('\n')))))
+            return true;
+    }
+#endif
+    for (; i < size; ++i)
+        if (text[i] == u'\r' || text[i] == u'\n')
+            return true;
+    return false;
+}
+
+const char16_t Blanks16[FieldWidth + 1] = u"                                                  ";
+
+// The characters of an item's line as written (105 of them, then CR LF),
+// for an item whose layout is writable. False when a text holds a line break.
+bool ComposeLine(const VocabItem &item, char16_t *line)
+{
+    auto put = [&line](const QString &text) {
+        std::memcpy(line, text.utf16(), size_t(text.size()) * sizeof(char16_t));
+        line += text.size();
+    };
+    char16_t *const start = line;
+    put(item.Lesson);
+    *line++ = u' ';
+    put(item.CriticalMark);
+    *line++ = u' ';
+    put(item.English);
+    std::memcpy(line, Blanks16, size_t(FieldWidth - item.English.size()) * sizeof(char16_t));
+    line += FieldWidth - item.English.size();
+    put(item.MyLanguage);
+    std::memcpy(line, Blanks16, size_t(FieldWidth - item.MyLanguage.size()) * sizeof(char16_t));
+    line += FieldWidth - item.MyLanguage.size();
+    *line++ = u'\r';
+    *line++ = u'\n';
+    // The lesson and the blanks hold no line break.
+    return !HasLineBreak(start + 3, LineWidth - 3);
 }
 
 } // namespace
 
+QString UnwritableReason(const VocabItem &item)
+{
+    Unwritable reason = UnwritableLayout(item);
+    if (reason == Unwritable::No) {
+        for (const QString *field : {&item.CriticalMark, &item.English, &item.MyLanguage})
+            if (HasLineBreak(reinterpret_cast<const char16_t *>(field->constData()), field->size()))
+                reason = Unwritable::LineBreak;
+    }
+    return ReasonText(reason);
+}
+
 VocabFileBytes EncodeVocabFile(const QVector<VocabItem> &items, qint16 languageCode)
 {
     VocabFileBytes result;
-    for (qsizetype i = 0; i < items.size(); ++i) {
-        const QString reason = UnwritableReason(items.at(i));
-        if (!reason.isEmpty()) {
-            result.error = QStringLiteral("The item number %1 cannot be written: %2.")
-                               .arg(i + 1)
-                               .arg(reason);
-            return result;
-        }
-    }
-
     const QString header = LanguageLine(languageCode) + CrLf + RulerLine() + CrLf;
-    const qsizetype expected = header.size() + items.size() * (LineWidth + 2);
+    std::array<char16_t, WrittenLineWidth> line;
+    // Checks an item and composes its line; false, with the error set, when
+    // it cannot be written.
+    auto compose = [&](qsizetype i) {
+        const VocabItem &item = items.at(i);
+        Unwritable reason = UnwritableLayout(item);
+        if (reason == Unwritable::No && !ComposeLine(item, line.data()))
+            reason = Unwritable::LineBreak;
+        if (reason == Unwritable::No)
+            return true;
+        result.error = QStringLiteral("The item number %1 cannot be written: %2.")
+                           .arg(i + 1)
+                           .arg(ReasonText(reason));
+        return false;
+    };
 
     // Windows-1252 when every character fits, unless those bytes would read
-    // back as UTF-8 (as "Ã©" would): then UTF-8, so that the file reads back
-    // into the same texts.
-    QByteArray bytes;
-    bytes.reserve(expected);
-    bool fits = vocabcodec::AppendWindows1252(bytes, header);
-    for (qsizetype i = 0; fits && i < items.size(); ++i)
-        fits = AppendItemWindows1252(bytes, items.at(i));
-    if (fits && !(HasNonAscii(bytes.constData(), bytes.size())
-                  && vocabcodec::IsValidUtf8(bytes.constData(), bytes.size()))) {
+    // back as UTF-8, whole or line by line (as "Ã©" would): then UTF-8, so
+    // that the file reads back into the same texts. Every line then takes
+    // one byte per character.
+    QByteArray bytes(header.size() + items.size() * WrittenLineWidth, Qt::Uninitialized);
+    bool fits = EncodeWindows1252(reinterpret_cast<const char16_t *>(header.constData()),
+                                  header.size(), bytes.data());
+    qsizetype i = 0;
+    for (char *out = bytes.data() + header.size(); fits && i < items.size();
+         ++i, out += WrittenLineWidth) {
+        if (!compose(i))
+            return result;
+        fits = EncodeWindows1252(line.data(), WrittenLineWidth, out);
+    }
+    if (fits
+        && EncodingOf(bytes.constData(), bytes.size(), false) == VocabFileEncoding::Windows1252) {
         result.bytes = std::move(bytes);
         return result;
     }
 
-    QString text;
-    text.reserve(expected);
-    text += header;
-    for (const VocabItem &item : items) {
-        text += item.Lesson;
-        text += u' ';
-        text += item.CriticalMark;
-        text += u' ';
-        text += item.English;
-        text += QStringView(u"                                                  ")
-                    .left(FieldWidth - item.English.size());
-        text += item.MyLanguage;
-        text += QStringView(u"                                                  ")
-                    .left(FieldWidth - item.MyLanguage.size());
-        text += CrLf;
-    }
-    // Encoded straight after the byte order mark, without a second copy.
-    QByteArray utf8(3 + 3 * text.size(), Qt::Uninitialized);
+    // UTF-8 with its byte order mark: at most three bytes per character (a
+    // pair of surrogates takes four). Each line is encoded in one piece, so
+    // that a pair split between two fields is written as one character.
+    QByteArray utf8(3 + 3 * (header.size() + items.size() * WrittenLineWidth), Qt::Uninitialized);
     std::memcpy(utf8.data(), "\xEF\xBB\xBF", 3);
     QStringEncoder encoder(QStringEncoder::Utf8, QStringEncoder::Flag::Stateless);
-    char *endOfText = encoder.appendToBuffer(utf8.data() + 3, text);
-    utf8.truncate(endOfText - utf8.constData());
+    char *out = encoder.appendToBuffer(utf8.data() + 3, header);
+    for (qsizetype k = 0; k < items.size(); ++k) {
+        // Items before i were checked by the first pass.
+        if (k >= i) {
+            if (!compose(k))
+                return result;
+        } else {
+            ComposeLine(items.at(k), line.data());
+        }
+        out = encoder.appendToBuffer(out, QStringView(line.data(), WrittenLineWidth));
+    }
+    utf8.truncate(out - utf8.constData());
     result.bytes = std::move(utf8);
     result.utf8 = true;
     return result;
@@ -576,12 +1100,35 @@ VocabFileBytes EncodeVocabFile(const QVector<VocabItem> &items, qint16 languageC
 
 namespace {
 
+const QString DiskFull = QStringLiteral("The disk is full: there is no room left for the file.");
+
 QString DeviceError(const QIODevice &device)
 {
     const QString reason = device.errorString();
     return reason.isEmpty() || reason == QLatin1String("Unknown error")
         ? QStringLiteral("The data could not be written.")
         : reason;
+}
+
+// Why writing or flushing failed. A file device reports a full disk as a
+// resource error.
+QString WriteFailure(const QIODevice &device)
+{
+    const auto *file = qobject_cast<const QFileDevice *>(&device);
+    if (file && file->error() == QFileDevice::ResourceError)
+        return DiskFull;
+    return DeviceError(device);
+}
+
+// Puts the written data on the disk. Some file systems find that the disk is
+// full only then; the caller still keeps the previous file in that case.
+bool SyncToDisk(QFileDevice &file, QString &reason)
+{
+    if (file.handle() < 0 || ::fsync(file.handle()) == 0 || errno == EINVAL || errno == EROFS)
+        return true; // a device that cannot be synced has nothing to lose
+    reason = (errno == ENOSPC || errno == EDQUOT) ? DiskFull
+                                                  : QString::fromLocal8Bit(std::strerror(errno));
+    return false;
 }
 
 } // namespace
@@ -593,9 +1140,9 @@ VocabSaveResult WriteVocabFile(QIODevice &device, const QVector<VocabItem> &item
     if (!encoded.ok())
         return {false, encoded.error};
     if (device.write(encoded.bytes) != encoded.bytes.size())
-        return {false, DeviceError(device)};
+        return {false, WriteFailure(device)};
     if (auto *file = qobject_cast<QFileDevice *>(&device); file && !file->flush())
-        return {false, DeviceError(device)};
+        return {false, WriteFailure(device)};
     return {true, {}};
 }
 
@@ -608,14 +1155,18 @@ VocabSaveResult SaveVocabFile(QSaveFile &file, const QVector<VocabItem> &items,
         return {false, encoded.error};
     if (!file.open(QIODevice::WriteOnly))
         return {false, DeviceError(file)};
-    if (file.write(encoded.bytes) != encoded.bytes.size()) {
-        const QString reason = DeviceError(file);
+    // The data is flushed here rather than by commit(), which would replace
+    // the previous file even when its own flush fails.
+    QString reason;
+    if (file.write(encoded.bytes) != encoded.bytes.size() || !file.flush())
+        reason = WriteFailure(file);
+    if (!reason.isEmpty() || !SyncToDisk(file, reason)) {
         file.cancelWriting();
         file.commit(); // discards the new data; the previous file stays as it was
         return {false, reason};
     }
     if (!file.commit())
-        return {false, DeviceError(file)};
+        return {false, WriteFailure(file)};
     return {true, {}};
 }
 

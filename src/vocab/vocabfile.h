@@ -8,10 +8,13 @@
 //   1-2 lesson, 3 blank, 4 critical mark, 5 blank,
 //   6-55 English padded with blanks, 56-105 my language padded with blanks.
 //
-// Encoding: a file is written in Windows-1252 when every character fits,
-// otherwise in UTF-8 with a byte order mark. A file is read as UTF-8 when it
-// is valid UTF-8 and holds anything beyond ASCII (with or without a byte order
-// mark, which is never part of the text), otherwise as Windows-1252.
+// Encoding: a file is written in Windows-1252 when every character fits and
+// those bytes read back the same, otherwise in UTF-8 with a byte order mark.
+// A file is read as UTF-8 when it is valid UTF-8 and holds anything beyond
+// ASCII (with or without a byte order mark, which is never part of the text).
+// A file with a byte order mark, or one where most of the lines beyond ASCII
+// are valid UTF-8, is read line by line: each valid UTF-8 line as UTF-8,
+// each other line as Windows-1252. Any other file is read as Windows-1252.
 // Columns count UTF-16 characters after decoding, as QString does.
 
 #include "vocab/vocabstore.h"
@@ -40,21 +43,30 @@ struct VocabFileReadOptions {
     // Called now and then (at most about every 16 ms of reading) so that the
     // caller can let pending window events run.
     std::function<void()> letEventsRun;
-    // Called for each refused row as soon as it is found, with the message
-    // that also goes into the result.
+    // Called with each message as soon as it is known (a refused row's as
+    // the row is found, those that count rows at the end of the read); the
+    // same messages go into the result.
     std::function<void(const VocabFileMessage &)> onRefusedRow;
+};
+
+// How the reader decoded a file.
+enum class VocabFileEncoding {
+    Windows1252,    // every line as Windows-1252
+    Utf8,           // every line as UTF-8
+    Utf8LineByLine, // valid UTF-8 lines as UTF-8, the others as Windows-1252
 };
 
 struct VocabFileContents {
     QVector<VocabItem> items;              // accepted items, in file order
     std::optional<qint16> languageCode;    // from the last language line, if any
-    QList<VocabFileMessage> messages;      // refused rows, in file order
+    QList<VocabFileMessage> messages;      // refused rows, in file order, then the counts
     qsizetype lineCount = 0;               // physical lines read
-    bool utf8 = false;                     // the file was read as UTF-8
+    VocabFileEncoding encoding = VocabFileEncoding::Windows1252;
 };
 
 // Reads the bytes of a whole .eng file. Never fails: every input gives a
-// result, and rows that cannot be used are refused with a message.
+// result, and rows that cannot be used are refused with a message: one each
+// for the first ten refused rows of a file, then one for all the others.
 VocabFileContents ReadVocabFile(const QByteArray &bytes, const VocabFileReadOptions &options = {});
 
 // The largest file that ReadVocabFileAt reads. A full vocabulary takes
