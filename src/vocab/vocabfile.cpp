@@ -554,22 +554,12 @@ Field Utf16Field(QStringView line, int column, TextBlocks &texts)
 // character being read with "0" before it. Empty when it is not a lesson.
 const QString &LessonOf(QStringView columns)
 {
-    // Literals: items share them without counting references.
-    static const std::array<QString, 21> lessons = {
-        QString(), QStringLiteral("01"), QStringLiteral("02"), QStringLiteral("03"),
-        QStringLiteral("04"), QStringLiteral("05"), QStringLiteral("06"), QStringLiteral("07"),
-        QStringLiteral("08"), QStringLiteral("09"), QStringLiteral("10"), QStringLiteral("11"),
-        QStringLiteral("12"), QStringLiteral("13"), QStringLiteral("14"), QStringLiteral("15"),
-        QStringLiteral("16"), QStringLiteral("17"), QStringLiteral("18"), QStringLiteral("19"),
-        QStringLiteral("20")};
     // Two digits, the common case, need no trimming.
     if (columns.size() == 2) {
         const char16_t a = columns[0].unicode();
         const char16_t b = columns[1].unicode();
-        if (a >= u'0' && a <= u'9' && b >= u'0' && b <= u'9') {
-            const int value = (a - u'0') * 10 + (b - u'0');
-            return (value >= 1 && value <= 20) ? lessons[value] : lessons[0];
-        }
+        if (a >= u'0' && a <= u'9' && b >= u'0' && b <= u'9')
+            return LessonText((a - u'0') * 10 + (b - u'0'));
     }
     const QStringView t = columns.trimmed();
     int value = -1;
@@ -578,19 +568,13 @@ const QString &LessonOf(QStringView columns)
     else if (t.size() == 2 && t[0].unicode() >= u'0' && t[0].unicode() <= u'9'
              && t[1].unicode() >= u'0' && t[1].unicode() <= u'9')
         value = (t[0].unicode() - u'0') * 10 + (t[1].unicode() - u'0');
-    return (value >= 1 && value <= 20) ? lessons[value] : lessons[0];
+    return LessonText(value);
 }
 
 QString MarkOf(QStringView line)
 {
-    static const QString blank = QStringLiteral(" ");
-    static const QString critical = QStringLiteral("c");
     // A row too short to have column 4 gets the blank of an ordinary item.
-    if (line.size() < 4 || line[3] == u' ')
-        return blank;
-    if (line[3] == u'c')
-        return critical;
-    return line.mid(3, 1).toString();
+    return line.size() < 4 ? MarkText(u' ') : MarkText(line[3].unicode());
 }
 
 QString RowDetails(const QString &lesson, const QString &mark, const QString &english,
@@ -648,6 +632,107 @@ bool AppendWindows1252(QByteArray &out, QStringView text)
 }
 
 } // namespace vocabcodec
+
+const QString &LessonText(int lesson)
+{
+    // Literals: items share them without counting references.
+    static const std::array<QString, 21> lessons = {
+        QString(), QStringLiteral("01"), QStringLiteral("02"), QStringLiteral("03"),
+        QStringLiteral("04"), QStringLiteral("05"), QStringLiteral("06"), QStringLiteral("07"),
+        QStringLiteral("08"), QStringLiteral("09"), QStringLiteral("10"), QStringLiteral("11"),
+        QStringLiteral("12"), QStringLiteral("13"), QStringLiteral("14"), QStringLiteral("15"),
+        QStringLiteral("16"), QStringLiteral("17"), QStringLiteral("18"), QStringLiteral("19"),
+        QStringLiteral("20")};
+    return (lesson >= 1 && lesson <= 20) ? lessons[lesson] : lessons[0];
+}
+
+QString MarkText(char16_t mark)
+{
+    static const QString blank = QStringLiteral(" ");
+    static const QString critical = QStringLiteral("c");
+    if (mark == u' ')
+        return blank;
+    if (mark == u'c')
+        return critical;
+    return QString(QChar(mark));
+}
+
+RowFault SettleRow(QString &english, QString &myLanguage, bool settled)
+{
+    if (!settled) {
+        english = NormaliseEntry(english);
+        myLanguage = NormaliseEntry(myLanguage);
+    }
+    // An empty text would make an empty answer box count as exact.
+    if (english.isEmpty())
+        return myLanguage.isEmpty() ? RowFault::NoTexts : RowFault::NoEnglish;
+    if (myLanguage.isEmpty())
+        return RowFault::NoMyLanguage;
+    if (!settled && CheckBrackets(english, myLanguage) != 0)
+        return RowFault::Brackets;
+    // Spacing the brackets and commas may lengthen a text beyond its field;
+    // such a row could not be saved again.
+    if (english.size() > FieldWidth || myLanguage.size() > FieldWidth)
+        return RowFault::TooLong;
+    return RowFault::None;
+}
+
+QString RowFaultText(RowFault fault)
+{
+    switch (fault) {
+    case RowFault::None: break;
+    case RowFault::Brackets: return QStringLiteral("badly uses brackets or commas");
+    case RowFault::NoEnglish: return QStringLiteral("has no English text");
+    case RowFault::NoMyLanguage: return QStringLiteral("has no my-language text");
+    case RowFault::NoTexts: return QStringLiteral("has no English and no my-language text");
+    case RowFault::TooLong:
+        return QStringLiteral("is longer than 50 characters once its brackets and commas are "
+                              "spaced");
+    }
+    return {};
+}
+
+QString DecodeVocabText(const QByteArray &bytes, VocabFileEncoding *encoding)
+{
+    const char *data = bytes.constData();
+    qsizetype size = bytes.size();
+    const bool bom = size >= 3 && std::memcmp(data, "\xEF\xBB\xBF", 3) == 0;
+    if (bom) {
+        data += 3;
+        size -= 3;
+    }
+    const VocabFileEncoding used = EncodingOf(data, size, bom);
+    if (encoding)
+        *encoding = used;
+    if (used == VocabFileEncoding::Utf8)
+        return QString::fromUtf8(data, size);
+    QString text(size, Qt::Uninitialized);
+    auto *out = reinterpret_cast<char16_t *>(text.data());
+    const auto *d = reinterpret_cast<const unsigned char *>(data);
+    if (used == VocabFileEncoding::Windows1252) {
+        DecodeWindows1252Into(d, size, out);
+        return text;
+    }
+    // Line by line: each valid UTF-8 line as UTF-8, each other one as
+    // Windows-1252. A line of UTF-8 takes no more characters than bytes.
+    const unsigned char *const end = d + size;
+    qsizetype n = 0;
+    for (const unsigned char *p = d; p < end;) {
+        const LineEnd lineEnd = FindLineEnd(p, end);
+        const qsizetype length = lineEnd.at - p;
+        if (lineEnd.nonAscii && vocabcodec::IsValidUtf8(reinterpret_cast<const char *>(p), length))
+            // Never more characters than bytes, and its sixteen-byte steps
+            // stay within the line's own bytes.
+            n += DecodeValidUtf8(p, length, out + n, int(length));
+        else
+            DecodeWindows1252Into(p, length, out + n), n += length;
+        p = lineEnd.at;
+        if (p < end)
+            out[n++] = *p++; // the CR or LF
+    }
+    text.truncate(n);
+    return text;
+}
 
 VocabFileContents ReadVocabFile(const QByteArray &bytes, const VocabFileReadOptions &options)
 {
@@ -803,37 +888,11 @@ VocabFileContents ReadVocabFile(const QByteArray &bytes, const VocabFileReadOpti
 
         // A text without brackets, or a settled one, is in normal form and
         // passes the check.
-        const bool settled = englishField.settled && myLanguageField.settled;
-        if (!settled) {
-            english = NormaliseEntry(english);
-            myLanguage = NormaliseEntry(myLanguage);
-        }
-        // An empty text would make an empty answer box count as exact.
-        if (english.isEmpty() || myLanguage.isEmpty()) {
+        const RowFault fault =
+            SettleRow(english, myLanguage, englishField.settled && myLanguageField.settled);
+        if (fault != RowFault::None) {
             refuseRow(row, [&] {
-                const QString missing = english.isEmpty()
-                    ? (myLanguage.isEmpty() ? QStringLiteral("no English and no my-language text")
-                                            : QStringLiteral("no English text"))
-                    : QStringLiteral("no my-language text");
-                return QStringLiteral("The row number %1 has ").arg(row) + missing
-                    + RowDetails(lesson, mark, english, myLanguage);
-            });
-            continue;
-        }
-        if (!settled && CheckBrackets(english, myLanguage) != 0) {
-            refuseRow(row, [&] {
-                return QStringLiteral("The row number %1 badly uses brackets or commas").arg(row)
-                    + RowDetails(lesson, mark, english, myLanguage);
-            });
-            continue;
-        }
-        // Spacing the brackets and commas may lengthen a text beyond its
-        // field; such a row could not be saved again.
-        if (english.size() > FieldWidth || myLanguage.size() > FieldWidth) {
-            refuseRow(row, [&] {
-                return QStringLiteral("The row number %1 is longer than 50 characters once its "
-                                      "brackets and commas are spaced")
-                           .arg(row)
+                return QStringLiteral("The row number %1 ").arg(row) + RowFaultText(fault)
                     + RowDetails(lesson, mark, english, myLanguage);
             });
             continue;
@@ -867,8 +926,7 @@ VocabFileContents ReadVocabFile(const QByteArray &bytes, const VocabFileReadOpti
     return result;
 }
 
-bool ReadVocabFileAt(const QString &path, VocabFileContents &contents, QString *error,
-                     const VocabFileReadOptions &options)
+bool ReadFileBytes(const QString &path, QByteArray &bytes, QString *error)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
@@ -880,7 +938,7 @@ bool ReadVocabFileAt(const QString &path, VocabFileContents &contents, QString *
     // that grew meanwhile; it grows only for such a file or a device that
     // gives no size. Reading stops one byte past the limit, so that a huge
     // file (or an endless device) chosen by mistake is refused, not loaded.
-    QByteArray bytes(qBound<qint64>(0, file.size(), MaxVocabFileBytes) + 1, Qt::Uninitialized);
+    bytes = QByteArray(qBound<qint64>(0, file.size(), MaxVocabFileBytes) + 1, Qt::Uninitialized);
     qint64 filled = 0;
     for (;;) {
         if (filled == bytes.size()) {
@@ -905,6 +963,15 @@ bool ReadVocabFileAt(const QString &path, VocabFileContents &contents, QString *
         return false;
     }
     bytes.truncate(filled);
+    return true;
+}
+
+bool ReadVocabFileAt(const QString &path, VocabFileContents &contents, QString *error,
+                     const VocabFileReadOptions &options)
+{
+    QByteArray bytes;
+    if (!ReadFileBytes(path, bytes, error))
+        return false;
     contents = ReadVocabFile(bytes, options);
     return true;
 }
@@ -1146,19 +1213,14 @@ VocabSaveResult WriteVocabFile(QIODevice &device, const QVector<VocabItem> &item
     return {true, {}};
 }
 
-VocabSaveResult SaveVocabFile(QSaveFile &file, const QVector<VocabItem> &items,
-                              qint16 languageCode)
+VocabSaveResult SaveFileBytes(QSaveFile &file, const QByteArray &bytes)
 {
-    // Everything is checked before the file is touched.
-    const VocabFileBytes encoded = EncodeVocabFile(items, languageCode);
-    if (!encoded.ok())
-        return {false, encoded.error};
     if (!file.open(QIODevice::WriteOnly))
         return {false, DeviceError(file)};
     // The data is flushed here rather than by commit(), which would replace
     // the previous file even when its own flush fails.
     QString reason;
-    if (file.write(encoded.bytes) != encoded.bytes.size() || !file.flush())
+    if (file.write(bytes) != bytes.size() || !file.flush())
         reason = WriteFailure(file);
     if (!reason.isEmpty() || !SyncToDisk(file, reason)) {
         file.cancelWriting();
@@ -1168,6 +1230,16 @@ VocabSaveResult SaveVocabFile(QSaveFile &file, const QVector<VocabItem> &items,
     if (!file.commit())
         return {false, WriteFailure(file)};
     return {true, {}};
+}
+
+VocabSaveResult SaveVocabFile(QSaveFile &file, const QVector<VocabItem> &items,
+                              qint16 languageCode)
+{
+    // Everything is checked before the file is touched.
+    const VocabFileBytes encoded = EncodeVocabFile(items, languageCode);
+    if (!encoded.ok())
+        return {false, encoded.error};
+    return SaveFileBytes(file, encoded.bytes);
 }
 
 VocabSaveResult SaveVocabFile(const QString &path, const QVector<VocabItem> &items,

@@ -29,10 +29,12 @@
 class QIODevice;
 class QSaveFile;
 
-// Text of a message box that the caller shows: critical icon, OK button.
+// Text of a message box that the caller shows: critical icon, OK button;
+// an information icon for a notice (something the reader did, not refused).
 struct VocabFileMessage {
     QString title;
     QString text;
+    bool notice = false;
     bool operator==(const VocabFileMessage &) const = default;
 };
 
@@ -78,6 +80,32 @@ constexpr qint64 MaxVocabFileBytes = 64 * 1024 * 1024;
 bool ReadVocabFileAt(const QString &path, VocabFileContents &contents, QString *error,
                      const VocabFileReadOptions &options = {});
 
+// Reads the whole file at path, refusing (false, the reason in *error) a
+// file that cannot be read or is larger than MaxVocabFileBytes.
+bool ReadFileBytes(const QString &path, QByteArray &bytes, QString *error);
+
+// The text of a file's bytes decoded by the rule of .eng files (see the top
+// of this file): the byte order mark taken off, then UTF-8, Windows-1252,
+// or each line in the one it is valid in. Line ends are kept.
+QString DecodeVocabText(const QByteArray &bytes, VocabFileEncoding *encoding = nullptr);
+
+// The checks every row of a vocabulary passes on its way into the store,
+// whatever file it comes from, in this order.
+enum class RowFault { None, NoTexts, NoEnglish, NoMyLanguage, Brackets, TooLong };
+// Brings both texts (trimmed) into normal form, unless `settled` says that
+// both already are and pass the bracket check (see IsSettledEntry), and
+// checks them: not empty, brackets used rightly, at most 50 characters.
+RowFault SettleRow(QString &english, QString &myLanguage, bool settled = false);
+// What a row with this fault does, as the messages say it ("badly uses
+// brackets or commas").
+QString RowFaultText(RowFault fault);
+
+// The lesson field of lesson 1 to 20 ("01".."20"), or an empty text; items
+// share these texts.
+const QString &LessonText(int lesson);
+// The critical mark field of one character (" " and "c" shared).
+QString MarkText(char16_t mark);
+
 // Appends what was read to the store and takes over the language code when
 // the file had a language line.
 void AddToStore(const VocabFileContents &contents, VocabStore &store);
@@ -118,6 +146,8 @@ VocabSaveResult SaveVocabFile(QSaveFile &file, const QVector<VocabItem> &items,
                               qint16 languageCode);
 VocabSaveResult SaveVocabFile(const QString &path, const QVector<VocabItem> &items,
                               qint16 languageCode);
+// Writes finished bytes through the save file in the same safe way.
+VocabSaveResult SaveFileBytes(QSaveFile &file, const QByteArray &bytes);
 
 // The name under which Save writes: the chosen name with ".eng" appended
 // unless its last four characters, in lower case, already are ".eng".
