@@ -1,0 +1,427 @@
+// Vocabularies from other programs: real files as KDE's vocabulary library,
+// LibreOffice Calc and Anki write them, tables of small inputs and the items
+// they give, the files refused as a whole, and the table that Save writes
+// read back.
+#include "vocab/imports.h"
+
+#include "testsupport.h"
+
+#include <QDir>
+#include <QtTest>
+
+namespace {
+
+const QString Data = QStringLiteral(IMPORT_DATA_DIR);
+
+// Items as "lesson mark|English|my language", for compact tables.
+QStringList Brief(const QVector<VocabItem> &items)
+{
+    QStringList out;
+    for (const VocabItem &item : items)
+        out << item.Lesson + u' ' + item.CriticalMark + u'|' + item.English + u'|' + item.MyLanguage;
+    return out;
+}
+
+// The language a read gave, -1 for none.
+int Language(const VocabFileContents &contents)
+{
+    return contents.languageCode ? *contents.languageCode : -1;
+}
+
+// A KVTML file with English (id 0) and German (id 1) and the given entries
+// and lessons; each entry "N:english=german".
+QByteArray Kvtml(const QStringList &entries, const QString &lessons)
+{
+    QString xml = QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+                                 "<kvtml version=\"2.0\"><identifiers>"
+                                 "<identifier id=\"0\"><locale>en</locale></identifier>"
+                                 "<identifier id=\"1\"><locale>de</locale></identifier>"
+                                 "</identifiers><entries>\n");
+    for (const QString &entry : entries) {
+        const QString id = entry.section(u':', 0, 0);
+        const QString texts = entry.section(u':', 1);
+        xml += QStringLiteral("<entry id=\"%1\"><translation id=\"0\"><text>%2</text></translation>"
+                              "<translation id=\"1\"><text>%3</text></translation></entry>\n")
+                   .arg(id, texts.section(u'=', 0, 0), texts.section(u'=', 1));
+    }
+    xml += QStringLiteral("</entries><lessons>") + lessons + QStringLiteral("</lessons></kvtml>");
+    return xml.toUtf8();
+}
+
+QString Container(const QString &name, const QList<int> &ids, const QString &inside = {})
+{
+    QString xml = QStringLiteral("<container><name>%1</name>").arg(name) + inside;
+    for (int id : ids)
+        xml += QStringLiteral("<entry id=\"%1\"/>").arg(id);
+    return xml + QStringLiteral("</container>");
+}
+
+} // namespace
+
+class TestImports : public QObject {
+    Q_OBJECT
+private slots:
+    void realFiles_data();
+    void realFiles();
+    void refusedAsAWhole_data();
+    void refusedAsAWhole();
+    void kvtmlLessons_data();
+    void kvtmlLessons();
+    void tables_data();
+    void tables();
+    void refusedRowsMakeOneMessage();
+    void tableRoundTrip_data();
+    void tableRoundTrip();
+    void plainTextOfHtml_data();
+    void plainTextOfHtml();
+    void kindOfFile_data();
+    void kindOfFile();
+    void engNameForImport();
+};
+
+void TestImports::realFiles_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QStringList>("items");
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QStringList>("refused"); // what the one summary names
+
+    // Written by KDE's own vocabulary library: nested lessons (the inner one
+    // is a lesson of its own), an empty lesson (no number), alternatives, a
+    // bracket to normalise, and bad entries.
+    QTest::newRow("KVTML by KDE's library")
+        << "kde-english-german.kvtml"
+        << QStringList{"01  |house (home, dwelling)|Haus (Heim)", "01  |door|Tür",
+                       "01  |window|Fenster", "02  |kitchen|Küche",
+                       "02  |bed room (sleeping room, chamber)|Schlafzimmer",
+                       "03  |to get [informal]|bekommen [ugs.]", "03  |station|Bahnhof",
+                       "03  |railway|Eisenbahn", "04  |one|eins"}
+        << 3
+        << QStringList{"3 entries", "line 68 badly uses brackets or commas: train (railway = Zug",
+                       "line 76 has no my-language text: ticket = ",
+                       "line 107 is longer than 50 characters"};
+    // Written by LibreOffice Calc from libreoffice-words.fods: a header,
+    // quoted fields with commas and doubled quotes, a line break in a cell,
+    // Windows-1252 text.
+    QTest::newRow("CSV by LibreOffice Calc")
+        << "libreoffice-words.csv"
+        << QStringList{"01  |house (home, dwelling)|maison (demeure, logis)",
+                       "02 c|the \"Big Apple\"|la « Grosse Pomme »",
+                       "20  |yes, no; maybe|oui, non; peut-être", "03  |two lines|deux lignes",
+                       "04  |to go away|s'en aller"}
+        << 2
+        << QStringList{"2 rows", "line 7 badly uses brackets or commas: bread (loaf = pain",
+                       "line 8 has a lesson out of range (1 to 20): cheese = fromage"};
+    // Anki's "Notes in Plain Text" with HTML, GUID, note type, deck and tags
+    // columns.
+    QTest::newRow("Anki notes in plain text")
+        << "anki-notes.txt"
+        << QStringList{"01  |bread|pane", "01  |cheese|formaggio",
+                       "01  |fish & chips|pesce e patatine",
+                       "01  |the \"door\" (gate)|la porta (il cancello)"}
+        << -1 << QStringList{"1 row", "line 11 has no my-language text: window = "};
+}
+
+void TestImports::realFiles()
+{
+    QFETCH(QString, file);
+    QFETCH(QStringList, items);
+    QFETCH(int, language);
+    QFETCH(QStringList, refused);
+
+    VocabFileContents contents;
+    QString error;
+    QList<VocabFileMessage> told;
+    VocabFileReadOptions options;
+    options.onRefusedRow = [&](const VocabFileMessage &m) { told << m; };
+    QVERIFY2(ReadAnyVocabFileAt(QDir(Data).filePath(file), contents, &error, options),
+             qPrintable(error));
+    QCOMPARE(Brief(contents.items), items);
+    QCOMPARE(Language(contents), language);
+    QCOMPARE(told, contents.messages);
+    QCOMPARE(contents.messages.size(), 1);
+    QCOMPARE(contents.messages[0].title, QString("Rows discarded ..."));
+    QVERIFY(!contents.messages[0].notice);
+    for (const QString &part : refused)
+        QVERIFY2(contents.messages[0].text.contains(part), qPrintable(contents.messages[0].text));
+}
+
+void TestImports::refusedAsAWhole_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("reason");
+
+    auto file = [](const QString &path) { return readFileBytes(path); };
+    QTest::newRow("one language, by KDE's library")
+        << "animals.kvtml" << file(QDir(Data).filePath("kde-english-only.kvtml"))
+        << "only one language (en)";
+    // One of Debian's kdeedu-data word lists, where installed.
+    const QString debian = "/usr/share/apps/kvtml/en/animals.kvtml";
+    if (QFile::exists(debian))
+        QTest::newRow("kdeedu-data word list") << "animals.kvtml" << file(debian)
+                                               << "only one language (en)";
+    QTest::newRow("no English")
+        << "x.kvtml"
+        << QByteArray("<kvtml version=\"2.0\"><identifiers><identifier id=\"0\"><locale>de"
+                      "</locale></identifier><identifier id=\"1\"><locale>fr</locale>"
+                      "</identifier></identifiers></kvtml>")
+        << "(de, fr) include no English one";
+    QTest::newRow("not XML") << "x.kvtml" << QByteArray("house,casa\n")
+                             << "not a KVTML vocabulary: its XML is broken at line 1";
+    QTest::newRow("other XML") << "x.kvtml" << QByteArray("<?xml version=\"1.0\"?><html/>")
+                               << "outermost XML element is <html>";
+    QTest::newRow("version 1") << "x.kvtml" << QByteArray("<kvtml><e><o>a</o></e></kvtml>")
+                               << "of version 1";
+    QTest::newRow("broken late")
+        << "x.kvtml" << Kvtml({"0:a=b"}, Container("L", {0})).replace("</kvtml>", "</kvtm")
+        << "broken at line";
+    QTest::newRow("empty") << "x.kvtml" << QByteArray(" \n") << "it is empty";
+}
+
+void TestImports::refusedAsAWhole()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, reason);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(name);
+    QVERIFY(writeFileBytes(path, bytes));
+    VocabFileContents contents;
+    contents.items = {VocabItem{"01", " ", "kept", "kept"}};
+    QString error;
+    QVERIFY(!ReadAnyVocabFileAt(path, contents, &error));
+    QVERIFY2(error.contains(reason), qPrintable(error));
+    QCOMPARE(contents.items.size(), 1); // untouched
+}
+
+void TestImports::kvtmlLessons_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QStringList>("items");
+    QTest::addColumn<QString>("notice");
+
+    QTest::newRow("no lessons: all in lesson 1")
+        << Kvtml({"0:a=b", "1:c=d"}, {}) << QStringList{"01  |a|b", "01  |c|d"} << QString();
+    QTest::newRow("nested, empty and repeated, then no lesson")
+        << Kvtml({"0:a=b", "1:c=d", "2:e=f", "3:g=h"},
+                 Container("outer", {1}, Container("inner", {0}) + Container("empty", {}))
+                     + Container("again", {1, 9}))
+        << QStringList{"01  |c|d", "02  |a|b", "03  |e|f", "03  |g|h"} << QString();
+    QStringList entries;
+    QString lessons;
+    QStringList expected;
+    for (int i = 0; i < 23; ++i) {
+        entries << QStringLiteral("%1:w%1=v%1").arg(i);
+        lessons += Container(QStringLiteral("L%1").arg(i + 1), {i});
+        expected << QStringLiteral("%1  |w%2|v%2").arg(qMin(i + 1, 20), 2, 10, QChar('0')).arg(i);
+    }
+    QTest::newRow("23 lessons") << Kvtml(entries, lessons) << expected
+                                << "has 23 lessons, and a vocabulary has at most 20: the lessons "
+                                   "from the 20th on make up lesson 20 together (\"L20\", "
+                                   "\"L21\", \"L22\", \"L23\").";
+}
+
+void TestImports::kvtmlLessons()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QStringList, items);
+    QFETCH(QString, notice);
+    VocabFileContents contents;
+    QString error;
+    QVERIFY2(ReadKvtml(bytes, contents, &error), qPrintable(error));
+    QCOMPARE(Brief(contents.items), items);
+    QCOMPARE(Language(contents), 3);
+    if (notice.isEmpty()) {
+        QCOMPARE(contents.messages, QList<VocabFileMessage>{});
+    } else {
+        QCOMPARE(contents.messages.size(), 1);
+        QCOMPARE(contents.messages[0].title, QString("Lessons joined ..."));
+        QVERIFY(contents.messages[0].notice);
+        QVERIFY2(contents.messages[0].text.endsWith(notice), qPrintable(contents.messages[0].text));
+    }
+}
+
+void TestImports::tables_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QStringList>("items");
+    QTest::addColumn<int>("language");
+    QTest::addColumn<int>("refused");
+
+    QTest::newRow("tabs, lesson, mark")
+        << QByteArray("house\tcasa\t3\tc\ndoor\tporta\t\t\n") << QStringList{"03 c|house|casa", "01  |door|porta"} << -1 << 0;
+    QTest::newRow("semicolons beat commas")
+        << QByteArray("big, large;grande\n") << QStringList{"01  |big, large|grande"} << -1 << 0;
+    QTest::newRow("commas, quoted fields")
+        << QByteArray("\"a, b\",\"say \"\"hi\"\"\"\r\n\"two\r\nlines\",x\r\n")
+        << QStringList{"01  |a, b|say \"hi\"", "01  |two lines|x"} << -1 << 0;
+    QTest::newRow("a stray quote swallows nothing")
+        << QByteArray("\"open\tx\nnext\ty\n") << QStringList{"01  |\"open|x", "01  |next|y"} << -1 << 0;
+    QTest::newRow("header gives the language")
+        << QByteArray("English;Spanish;Lesson\nsun;sol;2\n") << QStringList{"02  |sun|sol"} << 4 << 0;
+    QTest::newRow("header behind #")
+        << QByteArray("#English\tItalian\tLesson\tCritical\r\nsun\tsole\t1\t\r\n")
+        << QStringList{"01  |sun|sole"} << 1 << 0;
+    QTest::newRow("a word, not a header")
+        << QByteArray("English,inglese\n") << QStringList{"01  |English|inglese"} << -1 << 0;
+    QTest::newRow("Anki's columns and comments")
+        << QByteArray("#separator:Semicolon\n#columns:English;Deutsch;Tags\n#tags column:3\n"
+                      "# a comment\nsun;Sonne;sky\n#another\nmoon;Mond;\n")
+        << QStringList{"01  |sun|Sonne", "01  |moon|Mond"} << 3 << 0;
+    QTest::newRow("third column not lessons")
+        << QByteArray("sun,sole,noun,x\nrun,correre,,\n")
+        << QStringList{"01  |sun|sole", "01  |run|correre"} << -1 << 0;
+    QTest::newRow("lesson out of range")
+        << QByteArray("a\tb\t21\nc\td\t0\ne\tf\t20\n") << QStringList{"20  |e|f"} << -1 << 2;
+    QTest::newRow("brackets normalised and checked")
+        << QByteArray("house( home ,dwelling )\tcasa\nbad (\tx\n")
+        << QStringList{"01  |house (home, dwelling)|casa"} << -1 << 1;
+    QTest::newRow("Windows-1252")
+        << QByteArray("street\tStra\xDF" "e\n") << QStringList{"01  |street|Straße"} << -1 << 0;
+    QTest::newRow("UTF-8 with byte order mark, CR line ends")
+        << QByteArray("\xEF\xBB\xBFstreet\tStraße\rboat\tłódź\r") << QStringList{"01  |street|Straße", "01  |boat|łódź"} << -1 << 0;
+    QTest::newRow("empty rows and a lone column")
+        << QByteArray("\n,,,\nword\n") << QStringList{} << -1 << 1;
+    QTest::newRow("Anki's tags line and HTML")
+        << QByteArray("tags:a b\n#html:true\n<i>sun</i>&nbsp;&lt;x&gt;\t<div>so</div><div>le</div>\n")
+        << QStringList{"01  |sun <x>|so le"} << -1 << 0;
+}
+
+void TestImports::tables()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QStringList, items);
+    QFETCH(int, language);
+    QFETCH(int, refused);
+    const VocabFileContents contents = ReadTable(bytes);
+    QCOMPARE(Brief(contents.items), items);
+    QCOMPARE(Language(contents), language);
+    QCOMPARE(contents.messages.size(), refused > 0 ? 1 : 0);
+    if (refused > 0)
+        QVERIFY2(contents.messages[0].text.startsWith(QString::number(refused) + " row"),
+                 qPrintable(contents.messages[0].text));
+}
+
+void TestImports::refusedRowsMakeOneMessage()
+{
+    // 40 bad rows, then 10 good ones of which the store has room for 6.
+    QByteArray table;
+    for (int i = 0; i < 40; ++i)
+        table += "bad (" + QByteArray::number(i) + "\tx\n";
+    for (int i = 0; i < 10; ++i)
+        table += "good" + QByteArray::number(i) + "\tx\n";
+    VocabFileReadOptions options;
+    options.room = 6;
+    const VocabFileContents contents = ReadTable(table, options);
+    QCOMPARE(contents.items.size(), 6);
+    QCOMPARE(contents.messages.size(), 1);
+    const QStringList lines = contents.messages[0].text.split("\r\n");
+    QCOMPARE(lines.value(0), QString("44 rows of the file could not be taken and were left out; "
+                                     "the first of them:"));
+    QCOMPARE(lines.value(2), QString("  The row on line 1 badly uses brackets or commas: bad (0 = x"));
+    QCOMPARE(lines.value(7), QString("  ... and 39 more."));
+    QCOMPARE(lines.size(), 8);
+
+    // Room refusals are named too when they come first.
+    options.room = 0;
+    VocabFileContents none;
+    QString error;
+    QVERIFY(ReadKvtml(Kvtml({"0:a=b"}, {}), none, &error, options));
+    QVERIFY(none.items.isEmpty());
+    QVERIFY(none.messages.value(0).text.contains("is beyond the 32767 items a vocabulary holds"));
+}
+
+void TestImports::tableRoundTrip_data()
+{
+    QTest::addColumn<QVector<VocabItem>>("items");
+    QTest::addColumn<int>("language");
+    for (int code = 0; code <= 4; ++code)
+        QTest::addRow("language %d", code)
+            << QVector<VocabItem>{{"01", " ", "house (home, dwelling)", "casa (dimora)"},
+                                  {"20", "c", "say \"hi\"", "#1, tab\there"},
+                                  {"07", "x", "#hash", "naïve; łódź 😀"},
+                                  {"03", " ", "to get [informal]", "\"quoted\""}}
+            << code;
+    QTest::newRow("no items") << QVector<VocabItem>{} << 1;
+}
+
+void TestImports::tableRoundTrip()
+{
+    QFETCH(QVector<VocabItem>, items);
+    QFETCH(int, language);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("words.tsv");
+    const VocabSaveResult saved = SaveTable(path, items, qint16(language));
+    QVERIFY2(saved.ok, qPrintable(saved.error));
+    const QByteArray bytes = readFileBytes(path);
+    QVERIFY(bytes.startsWith("#English\t" + LanguageHeaderName(qint16(language)).toUtf8()
+                             + "\tLesson\tCritical\r\n"));
+    QVERIFY(!bytes.startsWith("\xEF\xBB\xBF"));
+
+    VocabFileContents back;
+    QString error;
+    QVERIFY(ReadAnyVocabFileAt(path, back, &error));
+    QCOMPARE(back.messages, QList<VocabFileMessage>{});
+    QCOMPARE(back.items, items);
+    QCOMPARE(Language(back), language);
+
+    // What the .eng writer refuses, the table refuses too.
+    QVector<VocabItem> bad = items;
+    bad.append(VocabItem{"21", " ", "a", "b"});
+    QVERIFY(!EncodeTable(bad, 1).ok());
+}
+
+void TestImports::plainTextOfHtml_data()
+{
+    QTest::addColumn<QString>("html");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("tags and breaks") << "a<br>b<div>c</div><b>d</b>e" << "a b c de";
+    QTest::newRow("references") << "&amp;&lt;&#233;&#x1F600;&nbsp;&bogus; &" << "&<é😀 &bogus; &";
+    QTest::newRow("style and sound") << "<style>p{}</style>x [sound:x.mp3]y" << "x y";
+    QTest::newRow("unclosed tag") << "a < b" << "a < b";
+}
+
+void TestImports::plainTextOfHtml()
+{
+    QFETCH(QString, html);
+    QFETCH(QString, text);
+    QCOMPARE(PlainTextOfHtml(html), text);
+}
+
+void TestImports::kindOfFile_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("head");
+    QTest::addColumn<int>("kind");
+    const int eng = int(VocabFileKind::Eng);
+    const int kvtml = int(VocabFileKind::Kvtml);
+    const int table = int(VocabFileKind::Table);
+    QTest::newRow(".eng, whatever it holds") << "a.ENG" << QByteArray("x,y") << eng;
+    QTest::newRow(".kvtml") << "a.kvtml" << QByteArray("x,y") << kvtml;
+    QTest::newRow(".csv") << "a.csv" << QByteArray("<b>x</b>,y") << table;
+    QTest::newRow(".txt holding KVTML") << "a.txt" << QByteArray("\xEF\xBB\xBF <?xml") << kvtml;
+    QTest::newRow("no extension, language line") << "a" << QByteArray("@@ 1 1=ita") << eng;
+    QTest::newRow("no extension, item line") << "a" << QByteArray("01 c house, home  casa") << eng;
+    QTest::newRow("no extension, table") << "a" << QByteArray("house;casa") << table;
+    QTest::newRow("other extension, KVTML") << "a.xml" << QByteArray("<kvtml") << kvtml;
+}
+
+void TestImports::kindOfFile()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, head);
+    QFETCH(int, kind);
+    QCOMPARE(int(KindOfVocabFile(name, head)), kind);
+}
+
+void TestImports::engNameForImport()
+{
+    QCOMPARE(EngNameFor("/d/words.csv"), QString("/d/words.eng"));
+    QCOMPARE(EngNameFor("/d.x/words"), QString("/d.x/words.eng"));
+    QCOMPARE(EngNameFor("/d/my.words.kvtml"), QString("/d/my.words.eng"));
+    QCOMPARE(EngNameFor("/d/.hidden"), QString("/d/.hidden.eng"));
+}
+
+QTEST_GUILESS_MAIN(TestImports)
+#include "tst_imports.moc"
