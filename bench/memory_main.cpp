@@ -27,12 +27,13 @@ namespace {
 class FixedDialogs : public platform::FileDialogs {
 public:
     explicit FixedDialogs(QString path) : m_path(std::move(path)) {}
-    QString openFile(QWidget *, const QString &, const QString &, const QString &) override
+    QString openFile(QWidget *, const QString &, const QString &, const QString &,
+                     const QStringList &) override
     {
         return m_path;
     }
     QString saveFile(QWidget *, const QString &, const QString &, const QString &,
-                     const QString &) override
+                     const QString &, QString *) override
     {
         return {};
     }

@@ -1,11 +1,13 @@
 // The File menu's New, Open and Save, driven through the real main window
 // with scripted dialogs and message boxes.
 #include "app/filecommands.h"
+#include "app/helpcommands.h"
 #include "app/mainwindow.h"
 #include "edit/editview.h"
 #include "platform/scripted.h"
 #include "test/optionspanel.h"
 #include "viewsupport.h"
+#include "vocab/imports.h"
 #include "vocab/vocabfile.h"
 
 #include <QTreeWidget>
@@ -57,7 +59,13 @@ private slots:
     void openOfAVanishedFile();
     void openOfRandomBytesShowsFewBoxes();
     void commandsHeldOffWhileLoading();
+    void openDialogOffersTheStarterFolder();
+    void importBehavesAsOpen_data();
+    void importBehavesAsOpen();
+    void importRefusedChangesNothing();
     void saveRoundTrip();
+    void saveAsTable_data();
+    void saveAsTable();
     void saveNameGetsExtension_data();
     void saveNameGetsExtension();
     void saveCancelledKeepsSaveAvailable();
@@ -174,7 +182,8 @@ void TestFileCommands::openReadsTheFile()
     QCOMPARE(m_desk->dialogs.asked.size(), 1);
     QVERIFY(!asked.save);
     QCOMPARE(asked.title, QString("Choose the file to open"));
-    QCOMPARE(asked.filter, QString("eng files(*.eng)"));
+    QCOMPARE(asked.filter, QString("eng files(*.eng);;KVTML vocabularies (*.kvtml);;"
+                                   "Text tables (*.tsv *.csv *.txt)"));
     QCOMPARE(asked.startFolder, m_startDir);
 
     const VocabStore &store = m_ctx->store;
@@ -347,7 +356,8 @@ void TestFileCommands::saveRoundTrip()
     const platform::AskedDialog asked = m_desk->dialogs.asked.value(1);
     QVERIFY(asked.save);
     QCOMPARE(asked.title, QString("Choose the file for saving"));
-    QCOMPARE(asked.filter, QString("Files English (*.eng);;All files (*.*)"));
+    QCOMPARE(asked.filter,
+             QString("Files English (*.eng);;Tab-separated text (*.tsv);;All files (*.*)"));
     QCOMPARE(asked.proposedName, opened);
     QCOMPARE(QDir(asked.startFolder), QDir(m_dir->path()));
 
@@ -370,6 +380,122 @@ void TestFileCommands::saveRoundTrip()
     // Save while unavailable asks nothing.
     m_ui->button(2)->trigger();
     QCOMPARE(m_desk->dialogs.asked.size(), 2);
+}
+
+void TestFileCommands::openDialogOffersTheStarterFolder()
+{
+    const QString program = QCoreApplication::applicationDirPath() + "/../src";
+    m_mw->files().setProgramFolder(program);
+    m_ui->menuApri->trigger();
+    const QString starter = FindStarterFolder(program);
+    QVERIFY(starter.endsWith("/Starter vocabularies"));
+    QCOMPARE(m_desk->dialogs.asked.value(0).places, QStringList{starter});
+    QCOMPARE(m_desk->dialogs.asked.value(0).startFolder, m_startDir); // it starts where it did
+}
+
+void TestFileCommands::importBehavesAsOpen_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<int>("items");
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QList<int>>("lessons");
+    QTest::newRow("KVTML") << "kde-english-german.kvtml" << 9 << 3 << QList<int>{1, 2, 3, 4};
+    QTest::newRow("CSV") << "libreoffice-words.csv" << 5 << 2 << QList<int>{1, 2, 3, 4, 20};
+    QTest::newRow("Anki") << "anki-notes.txt" << 4 << 0 << QList<int>{1};
+}
+
+void TestFileCommands::importBehavesAsOpen()
+{
+    QFETCH(QString, file);
+    QFETCH(int, items);
+    QFETCH(int, language);
+    QFETCH(QList<int>, lessons);
+    const QString path = m_dir->filePath(file);
+    QVERIFY(QFile::copy(QStringLiteral(IMPORT_DATA_DIR "/") + file, path));
+    const QByteArray original = readFileBytes(path);
+    open(path);
+
+    const VocabStore &store = m_ctx->store;
+    QCOMPARE(store.ItemCount(), qint16(items));
+    QCOMPARE(store.LanguageCode, qint16(language));
+    QCOMPARE(store.CurrentFileName, EngNameFor(path));
+    QCOMPARE(QDir(store.WorkingFolder), QDir(m_dir->path()));
+    // The refused rows in one box.
+    QCOMPARE(m_boxes.shown.size(), 1);
+    QCOMPARE(m_boxes.shown[0].title, QString("Rows discarded ..."));
+    QCOMPARE(m_boxes.shown[0].icon, platform::Icon::Critical);
+    for (int k = 1; k <= 20; ++k)
+        QCOMPARE(named<QCheckBox>(m_mw, QString("Ckles_%1").arg(k))->isEnabled(), lessons.contains(k));
+    QCOMPARE(m_ctx->pool.Size(), items);
+    QVERIFY(!m_ui->menuApri->isEnabled());
+    verifyVocabularyCommandsOn();
+    if (QTest::currentTestFailed())
+        return;
+
+    // The tests log goes beside the file; the first Save proposes the .eng
+    // name and leaves the imported file as it was.
+    m_ctx->session.DoneCount = 2;
+    QVERIFY(m_ctx->testLog.AppendTestLogRecord(store, m_ctx->pool, m_ctx->options, m_ctx->session,
+                                               m_desk->clock.now(), QLocale::c())
+                .Ok);
+    QVERIFY(QFile::exists(EngNameFor(path).chopped(4) + ".log"));
+    save(store.CurrentFileName);
+    QCOMPARE(m_desk->dialogs.asked.last().proposedName, EngNameFor(path));
+    QCOMPARE(readFileBytes(path), original);
+    VocabFileContents back;
+    QString error;
+    QVERIFY(ReadVocabFileAt(EngNameFor(path), back, &error));
+    QCOMPARE(back.items, store.Items());
+    QCOMPARE(back.languageCode, std::optional<qint16>(qint16(language)));
+}
+
+void TestFileCommands::importRefusedChangesNothing()
+{
+    const QString path = m_dir->filePath("animals.kvtml");
+    QVERIFY(QFile::copy(IMPORT_DATA_DIR "/kde-english-only.kvtml", path));
+    open(path);
+    QCOMPARE(m_boxes.shown.size(), 1);
+    QCOMPARE(m_boxes.shown[0].title, QString("Open failed ..."));
+    QCOMPARE(m_boxes.shown[0].icon, platform::Icon::Critical);
+    QVERIFY2(m_boxes.shown[0].text.contains("only one language (en)"), qPrintable(m_boxes.shown[0].text));
+    QCOMPARE(m_ctx->store.ItemCount(), qint16(0));
+    QVERIFY(m_ctx->store.CurrentFileName.isEmpty());
+    QVERIFY(m_ui->menuApri->isEnabled());
+    QVERIFY(!m_ctx->store.SaveAvailable());
+}
+
+void TestFileCommands::saveAsTable_data()
+{
+    QTest::addColumn<QString>("chosen");
+    QTest::addColumn<QString>("filter");
+    QTest::addColumn<QString>("written");
+    QTest::addColumn<bool>("table");
+    const QString eng = "Files English (*.eng)";
+    const QString tsv = "Tab-separated text (*.tsv)";
+    QTest::newRow("table filter") << "words" << tsv << "words.tsv" << true;
+    QTest::newRow("table name") << "words.tsv" << eng << "words.tsv" << true;
+    QTest::newRow("table name in capitals") << "words.TSV" << "All files (*.*)" << "words.TSV" << true;
+    QTest::newRow(".eng as always") << "words.csv" << eng << "words.csv.eng" << false;
+}
+
+void TestFileCommands::saveAsTable()
+{
+    QFETCH(QString, chosen);
+    QFETCH(QString, filter);
+    QFETCH(QString, written);
+    QFETCH(bool, table);
+    open(sample());
+    m_desk->dialogs.nextFilters << filter;
+    save(m_dir->filePath(chosen));
+    const QString path = m_dir->filePath(written);
+    QCOMPARE(m_ctx->store.CurrentFileName, path);
+    QVERIFY(!m_ctx->store.SaveAvailable());
+    QCOMPARE(readFileBytes(path).startsWith("#English\tGerman\t"), table);
+    VocabFileContents back;
+    QString error;
+    QVERIFY(ReadAnyVocabFileAt(path, back, &error));
+    QCOMPARE(back.items, m_ctx->store.Items());
+    QCOMPARE(back.languageCode, std::optional<qint16>(3));
 }
 
 void TestFileCommands::saveNameGetsExtension_data()

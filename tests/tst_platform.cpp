@@ -382,11 +382,17 @@ private slots:
         Desktop desktop = scripted.desktop();
         scripted.dialogs.nextPaths << "/a/one.eng";
 
-        QCOMPARE(desktop.dialogs->openFile(nullptr, "Open", "*.eng", "/start"), QString("/a/one.eng"));
-        QCOMPARE(desktop.dialogs->saveFile(nullptr, "Save", "*.eng", "/start", "two.eng"), QString());
+        QCOMPARE(desktop.dialogs->openFile(nullptr, "Open", "*.eng", "/start", {"/starter"}),
+                 QString("/a/one.eng"));
+        QString chosenFilter;
+        QCOMPARE(desktop.dialogs->saveFile(nullptr, "Save", "E (*.eng);;T (*.tsv)", "/start",
+                                           "two.eng", &chosenFilter),
+                 QString());
+        QCOMPARE(chosenFilter, QString("E (*.eng)"));
         QCOMPARE(scripted.dialogs.asked.size(), 2);
         QVERIFY(!scripted.dialogs.asked.at(0).save);
         QCOMPARE(scripted.dialogs.asked.at(0).startFolder, QString("/start"));
+        QCOMPARE(scripted.dialogs.asked.at(0).places, QStringList{"/starter"});
         QVERIFY(scripted.dialogs.asked.at(1).save);
         QCOMPARE(scripted.dialogs.asked.at(1).proposedName, QString("two.eng"));
 

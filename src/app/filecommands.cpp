@@ -1,7 +1,9 @@
 #include "app/filecommands.h"
 
 #include "app/filehost.h"
+#include "app/helpcommands.h"
 #include "test/appcontext.h"
+#include "vocab/imports.h"
 #include "vocab/vocabfile.h"
 
 #include <QCoreApplication>
@@ -11,9 +13,12 @@
 const QString FileCommands::OpenTitle = QStringLiteral("Choose the file to open");
 // Qt reads "name(patterns)" as a filter named "eng files" for "*.eng".
 const QString FileCommands::OpenFilter = QStringLiteral("eng files(*.eng)");
+const QString FileCommands::OpenFilters =
+    OpenFilter + QStringLiteral(";;KVTML vocabularies (*.kvtml);;Text tables (*.tsv *.csv *.txt)");
 const QString FileCommands::SaveTitle = QStringLiteral("Choose the file for saving");
+const QString FileCommands::TableFilter = QStringLiteral("Tab-separated text (*.tsv)");
 const QString FileCommands::SaveFilter =
-    QStringLiteral("Files English (*.eng);;All files (*.*)");
+    QStringLiteral("Files English (*.eng);;") + TableFilter + QStringLiteral(";;All files (*.*)");
 
 namespace {
 
@@ -84,8 +89,12 @@ void FileCommands::menuApri_Click()
     AppContext &ctx = m_ctx;
     m_host.hideRulesFrame();
     const QString startFolder = enterWorkingFolder();
-    const QString path =
-        ctx.desktop.dialogs->openFile(m_host.hostWindow(), OpenTitle, OpenFilter, startFolder);
+    // The vocabularies that ship with the program are one click away.
+    QStringList places;
+    if (const QString starter = FindStarterFolder(programFolder()); !starter.isEmpty())
+        places << starter;
+    const QString path = ctx.desktop.dialogs->openFile(m_host.hostWindow(), OpenTitle, OpenFilters,
+                                                       startFolder, places);
     if (path.trimmed().isEmpty())
         return;
     OpenFile(path);
@@ -96,13 +105,17 @@ bool FileCommands::OpenFile(const QString &path)
     if (m_loading || m_opened)
         return false;
     AppContext &ctx = m_ctx;
-    if (!load(path))
+    bool imported = false;
+    if (!load(path, &imported))
         return false;
 
     const QString folder = QFileInfo(path).absolutePath();
     ctx.store.WorkingFolder = folder;
     QDir::setCurrent(folder);
-    ctx.store.CurrentFileName = path;
+    // An imported vocabulary is saved as an .eng file beside the one it came
+    // from, which is never overwritten in another format; its tests log goes
+    // beside it under that name.
+    ctx.store.CurrentFileName = imported ? EngNameFor(path) : path;
     ctx.store.SkipNextSave = false;
     ctx.session.Score = 1000;
     ctx.session.SessionStart = ctx.desktop.clock->now().time();
@@ -113,7 +126,12 @@ bool FileCommands::OpenFile(const QString &path)
     return true;
 }
 
-bool FileCommands::load(const QString &path)
+QString FileCommands::programFolder() const
+{
+    return m_programFolder.isEmpty() ? QCoreApplication::applicationDirPath() : m_programFolder;
+}
+
+bool FileCommands::load(const QString &path, bool *imported)
 {
     VocabStore &store = m_ctx.store;
     platform::MessageBoxes &boxes = *m_ctx.desktop.boxes;
@@ -126,10 +144,13 @@ bool FileCommands::load(const QString &path)
         options.room = ItemTable::MaxItems - store.ItemCount();
         options.letEventsRun = [] { QCoreApplication::processEvents(); };
         options.onRefusedRow = [&](const VocabFileMessage &message) {
-            boxes.show(m_host.hostWindow(), message.title, message.text, platform::Icon::Critical,
+            boxes.show(m_host.hostWindow(), message.title, message.text,
+                       message.notice ? platform::Icon::Information : platform::Icon::Critical,
                        platform::Ok);
         };
-        read = ReadVocabFileAt(path, contents, &error, options);
+        VocabFileKind kind = VocabFileKind::Eng;
+        read = ReadAnyVocabFileAt(path, contents, &error, options, &kind);
+        *imported = kind != VocabFileKind::Eng;
         if (read)
             AddToStore(contents, store);
     }
@@ -158,15 +179,22 @@ void FileCommands::menuSalva_Click()
         return;
     }
     const QString startFolder = enterWorkingFolder();
-    const QString chosen = ctx.desktop.dialogs->saveFile(m_host.hostWindow(), SaveTitle, SaveFilter,
-                                                         startFolder, store.CurrentFileName);
+    QString filter;
+    const QString chosen = ctx.desktop.dialogs->saveFile(
+        m_host.hostWindow(), SaveTitle, SaveFilter, startFolder, store.CurrentFileName, &filter);
     if (chosen.trimmed().isEmpty())
         return;
 
-    // The name changes only once the file is written, so that after a failure
-    // the next Save proposes the name of the file that holds the vocabulary.
-    const QString path = WithEngExtension(chosen);
-    const VocabSaveResult saved = SaveVocabFile(path, store.Items(), store.LanguageCode);
+    // A table when its filter or a ".tsv" name says so; otherwise the .eng
+    // file as always. The name changes only once the file is written, so
+    // that after a failure the next Save proposes the name of the file that
+    // holds the vocabulary.
+    const bool table = filter == TableFilter || IsTableName(chosen);
+    const QString path = !table ? WithEngExtension(chosen)
+        : IsTableName(chosen)   ? chosen
+                                : chosen + QStringLiteral(".tsv");
+    const VocabSaveResult saved = table ? SaveTable(path, store.Items(), store.LanguageCode)
+                                        : SaveVocabFile(path, store.Items(), store.LanguageCode);
     if (!saved.ok) {
         const VocabFileMessage message = SaveFailedMessage(path, saved.error);
         ctx.desktop.boxes->show(m_host.hostWindow(), message.title, message.text,

@@ -7,6 +7,7 @@
 
 #include <QDateTime>
 #include <QString>
+#include <QStringList>
 #include <QUrl>
 #include <functional>
 #include <memory>
@@ -36,11 +37,17 @@ public:
 class FileDialogs {
 public:
     virtual ~FileDialogs() = default;
-    // Both return the chosen path, or an empty text when cancelled.
+    // Both return the chosen path, or an empty text when cancelled. The
+    // filter text lists filters separated by ";;", the first one chosen.
+    // `places` are folders that the Open dialog's side bar offers besides its
+    // own (by their folder names); they do not change where it starts.
     virtual QString openFile(QWidget *parent, const QString &title, const QString &filter,
-                             const QString &startFolder) = 0;
+                             const QString &startFolder, const QStringList &places) = 0;
+    // *chosenFilter, when given, gets the filter chosen when the dialog
+    // closed (one of those in the filter text).
     virtual QString saveFile(QWidget *parent, const QString &title, const QString &filter,
-                             const QString &startFolder, const QString &proposedName) = 0;
+                             const QString &startFolder, const QString &proposedName,
+                             QString *chosenFilter) = 0;
 };
 
 class Sound {

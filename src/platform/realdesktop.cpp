@@ -62,18 +62,31 @@ public:
 class QtFileDialogs : public FileDialogs {
 public:
     QString openFile(QWidget *parent, const QString &title, const QString &filter,
-                     const QString &startFolder) override
+                     const QString &startFolder, const QStringList &places) override
     {
-        return QFileDialog::getOpenFileName(parent, title, startFolder, filter);
+        QFileDialog dialog(parent, title, startFolder, filter);
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        dialog.setFileMode(QFileDialog::ExistingFile);
+        // Qt's own dialog shows the places in its side bar, after its own;
+        // a dialog of the desktop's keeps its own side bar.
+        QList<QUrl> sidebar = dialog.sidebarUrls();
+        for (const QString &place : places)
+            if (!sidebar.contains(QUrl::fromLocalFile(place)))
+                sidebar << QUrl::fromLocalFile(place);
+        dialog.setSidebarUrls(sidebar);
+        if (dialog.exec() != QDialog::Accepted)
+            return {};
+        return dialog.selectedFiles().value(0);
     }
     QString saveFile(QWidget *parent, const QString &title, const QString &filter,
-                     const QString &startFolder, const QString &proposedName) override
+                     const QString &startFolder, const QString &proposedName,
+                     QString *chosenFilter) override
     {
         QString start = startFolder;
         if (!proposedName.trimmed().isEmpty())
             start = proposedName;
         // An existing file is replaced without a question, as Save always did.
-        return QFileDialog::getSaveFileName(parent, title, start, filter, nullptr,
+        return QFileDialog::getSaveFileName(parent, title, start, filter, chosenFilter,
                                             QFileDialog::DontConfirmOverwrite);
     }
 };

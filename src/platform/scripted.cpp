@@ -15,16 +15,21 @@ Button ScriptedBoxes::show(QWidget *, const QString &title, const QString &text,
 }
 
 QString ScriptedDialogs::openFile(QWidget *, const QString &title, const QString &filter,
-                                  const QString &startFolder)
+                                  const QString &startFolder, const QStringList &places)
 {
-    asked.append(AskedDialog{false, title, filter, startFolder, QString()});
+    asked.append(AskedDialog{false, title, filter, startFolder, QString(), places});
     return nextPaths.isEmpty() ? QString() : nextPaths.takeFirst();
 }
 
 QString ScriptedDialogs::saveFile(QWidget *, const QString &title, const QString &filter,
-                                  const QString &startFolder, const QString &proposedName)
+                                  const QString &startFolder, const QString &proposedName,
+                                  QString *chosenFilter)
 {
-    asked.append(AskedDialog{true, title, filter, startFolder, proposedName});
+    asked.append(AskedDialog{true, title, filter, startFolder, proposedName, {}});
+    const QString chosen =
+        nextFilters.isEmpty() ? filter.section(QStringLiteral(";;"), 0, 0) : nextFilters.takeFirst();
+    if (chosenFilter)
+        *chosenFilter = chosen;
     return nextPaths.isEmpty() ? QString() : nextPaths.takeFirst();
 }
 

@@ -33,16 +33,21 @@ struct AskedDialog {
     QString filter;
     QString startFolder;
     QString proposedName;
+    QStringList places;
 };
 
 class ScriptedDialogs : public FileDialogs {
 public:
     QStringList nextPaths;   // answers in order; empty queue means cancel
+    // The filter that each Save dialog reports as chosen, in order; when the
+    // queue is empty, the first of its filter text.
+    QStringList nextFilters;
     QList<AskedDialog> asked;
     QString openFile(QWidget *parent, const QString &title, const QString &filter,
-                     const QString &startFolder) override;
+                     const QString &startFolder, const QStringList &places) override;
     QString saveFile(QWidget *parent, const QString &title, const QString &filter,
-                     const QString &startFolder, const QString &proposedName) override;
+                     const QString &startFolder, const QString &proposedName,
+                     QString *chosenFilter) override;
 };
 
 class RecordingSound : public Sound {

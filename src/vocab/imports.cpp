@@ -866,12 +866,15 @@ VocabFileKind KindOfVocabFile(const QString &path, const QByteArray &bytes)
 }
 
 bool ReadAnyVocabFileAt(const QString &path, VocabFileContents &contents, QString *error,
-                        const VocabFileReadOptions &options)
+                        const VocabFileReadOptions &options, VocabFileKind *kind)
 {
     QByteArray bytes;
     if (!ReadFileBytes(path, bytes, error))
         return false;
-    switch (KindOfVocabFile(path, bytes)) {
+    const VocabFileKind found = KindOfVocabFile(path, bytes);
+    if (kind)
+        *kind = found;
+    switch (found) {
     case VocabFileKind::Eng: contents = ReadVocabFile(bytes, options); return true;
     case VocabFileKind::Table: contents = ReadTable(bytes, options); return true;
     case VocabFileKind::Kvtml: return ReadKvtml(bytes, contents, error, options);

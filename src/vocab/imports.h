@@ -53,10 +53,11 @@ bool ReadKvtml(const QByteArray &bytes, VocabFileContents &contents, QString *er
 // Reads a text table. Any bytes give a result.
 VocabFileContents ReadTable(const QByteArray &bytes, const VocabFileReadOptions &options = {});
 
-// Reads the file at path as its kind says. False, with the reason in
-// *error, when it cannot be read or is refused as a whole.
+// Reads the file at path as its kind says, and tells the kind. False, with
+// the reason in *error, when it cannot be read or is refused as a whole.
 bool ReadAnyVocabFileAt(const QString &path, VocabFileContents &contents, QString *error,
-                        const VocabFileReadOptions &options = {});
+                        const VocabFileReadOptions &options = {},
+                        VocabFileKind *kind = nullptr);
 
 // The name of the language of a code as the table's header gives it
 // ("Italian", "French", "German", "Spanish", "My language").
