@@ -10,6 +10,11 @@
 // the median of the others in milliseconds, as processor time of the thread
 // and as wall-clock time, their ratio, and for Open the microseconds per item.
 // What a pass leaves (the store, the items) is freed outside the timing.
+//
+// Importing the same items from a KVTML file, from the table that Save
+// writes and from a comma-separated table with quoted fields, as Open does,
+// is measured against opening them as an .eng file, pass for pass.
+#include "vocab/imports.h"
 #include "vocab/vocabfile.h"
 
 #include "benchsupport.h"
@@ -234,6 +239,152 @@ void BM_SaveAgainstBareEncodeWrite(benchmark::State &state)
     SetCounters(state, "save", save, bare);
 }
 
+
+// ---- Imports against Open -------------------------------------------------
+
+enum ImportKind { Kvtml = 0, Tsv = 1, Csv = 2 };
+
+QString XmlEscaped(const QString &text)
+{
+    return text.toHtmlEscaped();
+}
+
+// The items as KDE's vocabulary library writes them: every entry, then one
+// lesson container per lesson listing its entries.
+QByteArray KvtmlOf(const QVector<VocabItem> &items)
+{
+    QString xml = QStringLiteral(
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+        "<!DOCTYPE kvtml PUBLIC \"kvtml2.dtd\" \"http://edu.kde.org/kvtml/kvtml2.dtd\">\n"
+        "<kvtml version=\"2.0\">\n  <information>\n    <generator></generator>\n"
+        "    <title>Benchmark</title>\n  </information>\n  <identifiers>\n"
+        "    <identifier id=\"0\">\n      <name>English</name>\n      <locale>en</locale>\n"
+        "    </identifier>\n    <identifier id=\"1\">\n      <name>Italian</name>\n"
+        "      <locale>it</locale>\n    </identifier>\n  </identifiers>\n  <entries>\n");
+    QVector<QVector<int>> lessons(21);
+    for (int i = 0; i < items.size(); ++i) {
+        xml += QStringLiteral("    <entry id=\"%1\">\n      <translation id=\"0\">\n        <text>")
+                   .arg(i)
+            + XmlEscaped(items[i].English)
+            + QStringLiteral("</text>\n      </translation>\n      <translation id=\"1\">\n"
+                             "        <text>")
+            + XmlEscaped(items[i].MyLanguage)
+            + QStringLiteral("</text>\n      </translation>\n    </entry>\n");
+        lessons[items[i].LessonNumber()].append(i);
+    }
+    xml += QStringLiteral("  </entries>\n  <lessons>\n");
+    for (int l = 1; l <= 20; ++l) {
+        xml += QStringLiteral("    <container>\n      <name>Lesson %1</name>\n"
+                              "      <inpractice>true</inpractice>\n")
+                   .arg(l);
+        for (int i : lessons[l])
+            xml += QStringLiteral("      <entry id=\"%1\"/>\n").arg(i);
+        xml += QStringLiteral("    </container>\n");
+    }
+    xml += QStringLiteral("  </lessons>\n</kvtml>\n");
+    return xml.toUtf8();
+}
+
+// The items as a spreadsheet writes them: commas, quotes around fields that
+// hold a comma or a quote, a header row.
+QByteArray CsvOf(const QVector<VocabItem> &items)
+{
+    auto field = [](const QString &text) {
+        if (!text.contains(u',') && !text.contains(u'"'))
+            return text;
+        return u'"' + QString(text).replace(QStringLiteral("\""), QStringLiteral("\"\"")) + u'"';
+    };
+    QString csv = QStringLiteral("English,Italian,Lesson,Critical\n");
+    for (const VocabItem &item : items)
+        csv += field(item.English) + u',' + field(item.MyLanguage) + u','
+            + QString::number(item.LessonNumber()) + u',' + item.CriticalMark.trimmed() + u'\n';
+    return csv.toUtf8();
+}
+
+struct ImportFixture {
+    QTemporaryDir dir;
+    QString engPath;
+    QString importPath;
+    QVector<VocabItem> items;
+
+    ImportFixture(ImportKind kind, int count) : items(MakeItems(Utf8, count))
+    {
+        engPath = dir.filePath("words.eng");
+        const VocabFileBytes eng = EncodeVocabFile(items, 1);
+        QByteArray imported;
+        switch (kind) {
+        case Kvtml:
+            importPath = dir.filePath("words.kvtml");
+            imported = KvtmlOf(items);
+            // KVTML keeps no critical marks, and its items come lesson by
+            // lesson.
+            for (VocabItem &item : items)
+                item.CriticalMark = QStringLiteral(" ");
+            std::stable_sort(items.begin(), items.end(), [](const VocabItem &a, const VocabItem &b) {
+                return a.Lesson < b.Lesson;
+            });
+            break;
+        case Tsv:
+            importPath = dir.filePath("words.tsv");
+            imported = EncodeTable(items, 1).bytes;
+            break;
+        case Csv:
+            importPath = dir.filePath("words.csv");
+            imported = CsvOf(items);
+            break;
+        }
+        for (const auto &[path, bytes] : {std::pair{engPath, eng.bytes}, std::pair{importPath, imported}}) {
+            QFile file(path);
+            if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+                qFatal("cannot write the benchmark file");
+        }
+    }
+};
+
+// What the previous read left is freed before the timing starts.
+void ReadInto(const QString &path, Times &times, std::unique_ptr<VocabStore> &store,
+              VocabFileContents &contents)
+{
+    store = std::make_unique<VocabStore>();
+    contents = {};
+    times.Measure([&] {
+        QString error;
+        if (!ReadAnyVocabFileAt(path, contents, &error))
+            qFatal("the benchmark file could not be read: %s", qPrintable(error));
+        AddToStore(contents, *store);
+    });
+}
+
+void BM_ImportAgainstOpen(benchmark::State &state)
+{
+    const int count = bench::Items(state.range(1));
+    const ImportFixture f(ImportKind(state.range(0)), count);
+    Times import, open;
+    std::unique_ptr<VocabStore> store;
+    VocabFileContents contents;
+    ReadInto(f.importPath, import, store, contents);
+    if (store->Items() != f.items || !contents.messages.isEmpty())
+        qFatal("the imported items differ from the benchmark items");
+    ReadInto(f.engPath, open, store, contents);
+    import = {};
+    open = {};
+    for (auto _ : state) {
+        ReadInto(f.importPath, import, store, contents);
+        ReadInto(f.engPath, open, store, contents);
+        state.PauseTiming();
+        store.reset();
+        contents = {};
+        state.ResumeTiming();
+    }
+    state.counters["import_cpu_ms"] = Median(import.cpu);
+    state.counters["open_cpu_ms"] = Median(open.cpu);
+    state.counters["ratio_cpu"] = Median(import.cpu) / Median(open.cpu);
+    state.counters["import_wall_ms"] = Median(import.wall);
+    state.counters["open_wall_ms"] = Median(open.wall);
+    state.counters["ratio_wall"] = Median(import.wall) / Median(open.wall);
+    state.counters["items"] = count;
+}
+
 } // namespace
 
 BENCHMARK(BM_OpenAgainstBareReadDecode)
@@ -241,4 +392,8 @@ BENCHMARK(BM_OpenAgainstBareReadDecode)
     ->ArgsProduct({{Windows1252, Utf8}, {1000, 4000, 16000, ItemTable::MaxItems}})
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SaveAgainstBareEncodeWrite)->ArgName("utf8")->Arg(Windows1252)->Arg(Utf8)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ImportAgainstOpen)
+    ->ArgNames({"kvtml_tsv_csv", "items"})
+    ->ArgsProduct({{Kvtml, Tsv, Csv}, {ItemTable::MaxItems}})
     ->Unit(benchmark::kMillisecond);

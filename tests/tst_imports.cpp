@@ -4,6 +4,8 @@
 // read back.
 #include "vocab/imports.h"
 
+#include "vocab/fastxml.h"
+
 #include "testsupport.h"
 
 #include <QDir>
@@ -67,6 +69,8 @@ private slots:
     void refusedAsAWhole();
     void kvtmlLessons_data();
     void kvtmlLessons();
+    void fastScannerAgreesWithQt_data();
+    void fastScannerAgreesWithQt();
     void tables_data();
     void tables();
     void refusedRowsMakeOneMessage();
@@ -240,6 +244,62 @@ void TestImports::kvtmlLessons()
         QVERIFY(contents.messages[0].notice);
         QVERIFY2(contents.messages[0].text.endsWith(notice), qPrintable(contents.messages[0].text));
     }
+}
+
+void TestImports::fastScannerAgreesWithQt_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<bool>("fast"); // the scanner reads it to the end itself
+
+    const QByteArray real = readFileBytes(QDir(Data).filePath("kde-english-german.kvtml"));
+    QTest::newRow("KDE's library") << real << true;
+    QByteArray crlf = real;
+    QTest::newRow("CR LF") << crlf.replace("\n", "\r\n").replace("train (railway", "tra\rin") << true;
+    const QByteArray head = "<?xml version='1.0' encoding='utf-8' standalone='yes'?>\n"
+                            "<!DOCTYPE kvtml SYSTEM 'kvtml2.dtd'><!-- c -->\n<kvtml version='2.0'>"
+                            "<identifiers><identifier id='0'><locale>en_US</locale></identifier>"
+                            "<identifier id=\"1\" ><locale>es</locale></identifier></identifiers>"
+                            "<entries>";
+    auto doc = [&](const QByteArray &entries) { return head + entries + "</entries></kvtml>"; };
+    QTest::newRow("references, CDATA, comments, children")
+        << doc("<entry id='0'><translation id='0'><text>a &amp; b &#233;&#x20AC;<!-- x -->"
+               "<![CDATA[ <c>\r\n]]><b>skipped</b> d</text></translation>"
+               "<translation id='1'><text>e</text><text/></translation></entry>"
+               "<entry id='1'><translation id='0'><text/></translation></entry>")
+        << true;
+    QTest::newRow("unknown entity") << doc("<entry id='0'><translation id='0'><text>&eacute;</text>"
+                                           "</translation></entry>")
+                                    << false;
+    QTest::newRow("mismatched tag") << doc("<entry id='0'></entri>") << false;
+    QTest::newRow("namespace") << doc("<entry id='0' x:y='1'/>") << false;
+    QTest::newRow("id with blank") << doc("<entry id=' 1'/>") << true; // left to Qt when read
+    QTest::newRow("other encoding")
+        << QByteArray("<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><kvtml version=\"2.0\">"
+                      "</kvtml>")
+        << false;
+    QTest::newRow("control character") << doc("<entry id='0'>\x01</entry>") << false;
+    QTest::newRow("text after the root")
+        << QByteArray("<kvtml version='2.0'></kvtml>junk") << true;
+    QTest::newRow("unclosed") << QByteArray("<kvtml version='2.0'><identifiers>") << false;
+}
+
+void TestImports::fastScannerAgreesWithQt()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, fast);
+    VocabFileContents mixed, qt;
+    QString mixedError, qtError;
+    const bool mixedRead = ReadKvtml(bytes, mixed, &mixedError);
+    QCOMPARE(mixedRead, ReadKvtmlWithQt(bytes, qt, &qtError));
+    QCOMPARE(mixedError, qtError);
+    QCOMPARE(mixed.items, qt.items);
+    QCOMPARE(mixed.messages, qt.messages);
+    QCOMPARE(mixed.languageCode, qt.languageCode);
+
+    FastXmlReader scanner(bytes);
+    while (scanner.readNext() != FastXmlReader::NoToken || !scanner.atEnd())
+        ;
+    QCOMPARE(!scanner.unsupported(), fast);
 }
 
 void TestImports::tables_data()

@@ -1,6 +1,7 @@
 #include "vocab/imports.h"
 
 #include "vocab/entry.h"
+#include "vocab/fastxml.h"
 
 #include <QElapsedTimer>
 #include <QFileInfo>
@@ -41,17 +42,19 @@ inline bool IsLineBreak(char16_t c)
 
 // A text as it enters a row: trimmed, with each line break inside it made a
 // blank (an item's texts stand on one line).
-QString CleanText(QStringView text)
+QString CleanText(QString text)
 {
-    text = text.trimmed();
-    QString out = text.toString();
-    for (qsizetype i = 0; i < out.size(); ++i) {
-        if (out[i] == u'\r' && i + 1 < out.size() && out[i + 1] == u'\n')
-            out.remove(i, 1);
-        if (IsLineBreak(out[i].unicode()))
-            out[i] = u' ';
+    text = std::move(text).trimmed();
+    const qsizetype first = text.indexOf(u'\r') >= 0 ? 0 : text.indexOf(u'\n');
+    if (first < 0)
+        return text;
+    for (qsizetype i = first; i < text.size(); ++i) {
+        if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
+            text.remove(i, 1);
+        if (IsLineBreak(text[i].unicode()))
+            text[i] = u' ';
     }
-    return out;
+    return text;
 }
 
 // The rows that could not be taken, counted for one message at the end that
@@ -109,10 +112,16 @@ private:
 };
 
 // Checks a row and appends it as an item, or counts it as refused.
-void TakeRow(VocabFileContents &result, Refusals &refusals, qsizetype line, const QString &lesson,
-             const QString &mark, QString english, QString mine)
+// Whether both texts are settled (see IsSettledEntry). Readers ask as soon
+// as a row is read, while its texts are still in the processor's cache.
+bool Settled(const QString &english, const QString &mine)
 {
-    const bool settled = IsSettledEntry(english) && IsSettledEntry(mine);
+    return IsSettledEntry(english) && IsSettledEntry(mine);
+}
+
+void TakeRow(VocabFileContents &result, Refusals &refusals, qsizetype line, const QString &lesson,
+             const QString &mark, QString english, QString mine, bool settled)
+{
     const RowFault fault = SettleRow(english, mine, settled);
     if (fault != RowFault::None) {
         refusals.add(line, RowFaultText(fault), english, mine);
@@ -181,6 +190,7 @@ struct KvtmlEntry {
     QString english;
     QString mine;
     qint64 line = 0;
+    bool settled = false;
 };
 
 struct KvtmlLesson {
@@ -188,27 +198,91 @@ struct KvtmlLesson {
     QVector<int> entryIds;
 };
 
-QString NotXmlReason(const QXmlStreamReader &xml)
-{
-    return QStringLiteral("It is not a KVTML vocabulary: its XML is broken at line %1, column %2 "
-                          "(%3).")
-        .arg(xml.lineNumber())
-        .arg(xml.columnNumber())
-        .arg(xml.errorString());
-}
+// The two XML readers behind one set of calls: QXmlStreamReader, which
+// reads any XML and says what is wrong with a broken file, and the fast
+// scanner, which reads the plain XML that vocabulary programs write and
+// gives up on anything else.
+class QtXml {
+public:
+    static constexpr bool Fast = false;
+    enum Token { NoToken, StartElement, EndElement };
+    explicit QtXml(const QByteArray &bytes) : m_xml(bytes) {}
+    Token readNext()
+    {
+        switch (m_xml.readNext()) {
+        case QXmlStreamReader::StartElement: return StartElement;
+        case QXmlStreamReader::EndElement: return EndElement;
+        default: return NoToken;
+        }
+    }
+    bool readNextStartElement() { return m_xml.readNextStartElement(); }
+    void skipCurrentElement() { m_xml.skipCurrentElement(); }
+    QString readElementText() { return m_xml.readElementText(QXmlStreamReader::SkipChildElements); }
+    bool isStartElement() const { return m_xml.isStartElement(); }
+    bool atEnd() const { return m_xml.atEnd(); }
+    qint64 lineNumber() const { return m_xml.lineNumber(); }
+    bool nameIs(const char *name) const { return m_xml.name() == QLatin1String(name); }
+    QString nameText() const { return m_xml.name().toString(); }
+    int numberAttribute(const char *name, bool *ok) const
+    {
+        return m_xml.attributes().value(QLatin1String(name)).toInt(ok);
+    }
+    QString attributeText(const char *name) const
+    {
+        return m_xml.attributes().value(QLatin1String(name)).toString();
+    }
+    bool failed() const { return m_xml.hasError(); }
+    QString failure() const
+    {
+        return QStringLiteral("It is not a KVTML vocabulary: its XML is broken at line %1, column "
+                              "%2 (%3).")
+            .arg(m_xml.lineNumber())
+            .arg(m_xml.columnNumber())
+            .arg(m_xml.errorString());
+    }
+
+private:
+    QXmlStreamReader m_xml;
+};
+
+class FastXml : public FastXmlReader {
+public:
+    static constexpr bool Fast = true;
+    using FastXmlReader::FastXmlReader;
+    bool nameIs(const char *n) const { return name() == QByteArrayView(n); }
+    QString nameText() const { return QString::fromUtf8(name()); }
+    int numberAttribute(const char *name, bool *ok)
+    {
+        return FastXmlReader::numberAttribute(QByteArrayView(name), ok);
+    }
+    QString attributeText(const char *name)
+    {
+        // Values with line ends or tabs are normalised by XML: not read here.
+        const QByteArrayView value = attribute(QByteArrayView(name));
+        if (value.contains('\t') || value.contains('\n') || value.contains('\r'))
+            m_odd = true;
+        return QString::fromUtf8(value);
+    }
+    bool failed() const { return unsupported() || m_odd; }
+    QString failure() const { return QString(); }
+
+private:
+    bool m_odd = false;
+};
 
 // Reads the containers inside <lessons> (the reader stands on its start),
 // nested ones included, in the order in which they begin. Walks the
 // elements with a stack rather than by recursion, so that no nesting is too
 // deep for it.
-void ReadLessons(QXmlStreamReader &xml, QVector<KvtmlLesson> &lessons, EventPump &events)
+template <typename Xml>
+void ReadLessons(Xml &xml, QVector<KvtmlLesson> &lessons, EventPump &events)
 {
     QVector<int> open; // indices of the containers open, innermost last
     QVector<int> openDepth;
     int depth = 0; // elements open inside <lessons>
     while (!xml.atEnd()) {
-        const QXmlStreamReader::TokenType token = xml.readNext();
-        if (token == QXmlStreamReader::EndElement) {
+        const auto token = xml.readNext();
+        if (token == Xml::EndElement) {
             if (depth == 0)
                 return; // </lessons>
             if (!openDepth.isEmpty() && openDepth.last() == depth) {
@@ -218,83 +292,110 @@ void ReadLessons(QXmlStreamReader &xml, QVector<KvtmlLesson> &lessons, EventPump
             --depth;
             continue;
         }
-        if (token != QXmlStreamReader::StartElement)
+        if (token != Xml::StartElement)
             continue;
         ++depth;
         // A child of the innermost open container, or of <lessons> itself.
         const bool child = depth == (openDepth.isEmpty() ? 1 : openDepth.last() + 1);
-        const QStringView name = xml.name();
-        if (child && name == u"container") {
+        if (child && xml.nameIs("container")) {
             lessons.append(KvtmlLesson{});
             open.append(lessons.size() - 1);
             openDepth.append(depth);
-        } else if (child && !open.isEmpty() && name == u"entry") {
+        } else if (child && !open.isEmpty() && xml.nameIs("entry")) {
             bool ok = false;
-            const int id = xml.attributes().value(QLatin1String("id")).toInt(&ok);
+            const int id = xml.numberAttribute("id", &ok);
             if (ok)
                 lessons[open.last()].entryIds.append(id);
             events.tick();
-        } else if (child && !open.isEmpty() && name == u"name") {
-            lessons[open.last()].name = xml.readElementText(QXmlStreamReader::SkipChildElements);
+        } else if (child && !open.isEmpty() && xml.nameIs("name")) {
+            lessons[open.last()].name = xml.readElementText();
             --depth; // the text was read up to its end tag
         }
     }
 }
 
-} // namespace
+enum class KvtmlRead { Read, Refused, Unsupported };
 
-bool ReadKvtml(const QByteArray &bytes, VocabFileContents &contents, QString *error,
-               const VocabFileReadOptions &options)
+// Entry ids to positions: a table for the small ids that programs number
+// their entries with, a hash for any others. The first entry of an id
+// counts.
+class EntryIndex {
+public:
+    void insert(int id, int at)
+    {
+        if (id >= 0 && id < Dense) {
+            if (id >= m_dense.size())
+                m_dense.resize(qMax<qsizetype>(id + 1, 2 * m_dense.size()), -1);
+            if (m_dense[id] < 0)
+                m_dense[id] = at;
+        } else if (!m_other.contains(id)) {
+            m_other.insert(id, at);
+        }
+    }
+    int value(int id) const
+    {
+        if (id >= 0 && id < Dense)
+            return id < m_dense.size() ? m_dense[id] : -1;
+        return m_other.value(id, -1);
+    }
+
+private:
+    static constexpr int Dense = 1 << 20;
+    QVector<int> m_dense;
+    QHash<int, int> m_other;
+};
+
+template <typename Xml>
+KvtmlRead ReadKvtmlWith(Xml &xml, VocabFileContents &contents, QString *error,
+                        const VocabFileReadOptions &options, EventPump &events)
 {
     auto fail = [error](const QString &reason) {
         if (error)
             *error = reason;
-        return false;
+        return KvtmlRead::Refused;
     };
-    if (bytes.trimmed().isEmpty())
-        return fail(QStringLiteral("It is not a KVTML vocabulary: it is empty."));
-    EventPump events(options);
-    QXmlStreamReader xml(bytes);
+    // A broken file: the fast scanner leaves it to QXmlStreamReader.
+    auto broken = [&]() { return Xml::Fast ? KvtmlRead::Unsupported : fail(xml.failure()); };
     while (!xml.atEnd() && !xml.isStartElement())
         xml.readNext();
-    if (xml.hasError())
-        return fail(NotXmlReason(xml));
+    if (xml.failed())
+        return broken();
     if (!xml.isStartElement())
         return fail(QStringLiteral("It is not a KVTML vocabulary: it holds no XML element."));
-    if (xml.name() != u"kvtml")
+    if (!xml.nameIs("kvtml"))
         return fail(QStringLiteral("It is not a KVTML vocabulary: its outermost XML element is "
                                    "<%1>, not <kvtml>.")
-                        .arg(xml.name()));
-    const QStringView version = xml.attributes().value(QLatin1String("version"));
+                        .arg(xml.nameText()));
+    const QString version = xml.attributeText("version");
+    if (xml.failed())
+        return broken();
     if (!version.startsWith(u'2'))
         return fail(QStringLiteral("It is a KVTML vocabulary of version %1; only version 2 is "
                                    "read. Saving it again in a program that writes version 2 "
                                    "makes it readable.")
-                        .arg(version.isEmpty() ? QStringLiteral("1") : version.toString()));
-
+                        .arg(version.isEmpty() ? QStringLiteral("1") : version));
     int englishId = -1;
     int mineId = -1;
     QString englishLocale;
     QString mineLocale;
     QStringList locales;
     QVector<KvtmlEntry> entries;
-    QHash<int, int> entryIndex; // entry id -> position in entries
+    EntryIndex entryIndex; // entry id -> position in entries
     QVector<KvtmlLesson> lessons;
 
     while (xml.readNextStartElement()) {
-        const QStringView section = xml.name();
-        if (section == u"identifiers") {
+        if (xml.nameIs("identifiers")) {
             while (xml.readNextStartElement()) {
-                if (xml.name() != u"identifier") {
+                if (!xml.nameIs("identifier")) {
                     xml.skipCurrentElement();
                     continue;
                 }
                 bool ok = false;
-                const int id = xml.attributes().value(QLatin1String("id")).toInt(&ok);
+                const int id = xml.numberAttribute("id", &ok);
                 QString locale;
                 while (xml.readNextStartElement()) {
-                    if (xml.name() == u"locale")
-                        locale = xml.readElementText(QXmlStreamReader::SkipChildElements).trimmed();
+                    if (xml.nameIs("locale"))
+                        locale = xml.readElementText().trimmed();
                     else
                         xml.skipCurrentElement();
                 }
@@ -311,49 +412,49 @@ bool ReadKvtml(const QByteArray &bytes, VocabFileContents &contents, QString *er
                     mineLocale = locale;
                 }
             }
-        } else if (section == u"entries") {
+        } else if (xml.nameIs("entries")) {
             while (xml.readNextStartElement()) {
-                if (xml.name() != u"entry") {
+                if (!xml.nameIs("entry")) {
                     xml.skipCurrentElement();
                     continue;
                 }
                 KvtmlEntry entry;
                 entry.line = xml.lineNumber();
                 bool idOk = false;
-                const int id = xml.attributes().value(QLatin1String("id")).toInt(&idOk);
+                const int id = xml.numberAttribute("id", &idOk);
                 while (xml.readNextStartElement()) {
-                    if (xml.name() != u"translation") {
+                    if (!xml.nameIs("translation")) {
                         xml.skipCurrentElement();
                         continue;
                     }
                     bool ok = false;
-                    const int translation = xml.attributes().value(QLatin1String("id")).toInt(&ok);
+                    const int translation = xml.numberAttribute("id", &ok);
                     QString *text = !ok ? nullptr
                         : translation == englishId ? &entry.english
                         : translation == mineId    ? &entry.mine
                                                    : nullptr;
                     while (xml.readNextStartElement()) {
-                        if (text && xml.name() == u"text")
-                            *text = CleanText(
-                                xml.readElementText(QXmlStreamReader::SkipChildElements));
+                        if (text && xml.nameIs("text"))
+                            *text = CleanText(xml.readElementText());
                         else
                             xml.skipCurrentElement();
                     }
                 }
                 // Lessons name entries by id; the first entry of an id counts.
-                if (idOk && !entryIndex.contains(id))
+                if (idOk)
                     entryIndex.insert(id, int(entries.size()));
+                entry.settled = Settled(entry.english, entry.mine);
                 entries.append(std::move(entry));
                 events.tick();
             }
-        } else if (section == u"lessons") {
+        } else if (xml.nameIs("lessons")) {
             ReadLessons(xml, lessons, events);
         } else {
             xml.skipCurrentElement();
         }
     }
-    if (xml.hasError())
-        return fail(NotXmlReason(xml));
+    if (xml.failed())
+        return broken();
     if (englishId < 0)
         return fail(QStringLiteral("Its languages (%1) include no English one: an English "
                                    "identifier has the locale \"en\", \"en_GB\", \"en_US\" or "
@@ -384,7 +485,7 @@ bool ReadKvtml(const QByteArray &bytes, VocabFileContents &contents, QString *er
     for (const KvtmlLesson &lesson : lessons) {
         int number = 0;
         for (int id : lesson.entryIds) {
-            const int at = entryIndex.value(id, -1);
+            const int at = entryIndex.value(id);
             if (at < 0 || lessonOf[at] != 0)
                 continue;
             if (number == 0)
@@ -413,7 +514,7 @@ bool ReadKvtml(const QByteArray &bytes, VocabFileContents &contents, QString *er
             continue;
         }
         TakeRow(result, refusals, entry.line, LessonText(lessonOf[at]), MarkText(u' '),
-                std::move(entry.english), std::move(entry.mine));
+                std::move(entry.english), std::move(entry.mine), entry.settled);
         events.tick();
     }
     if (lessonCount > 20) {
@@ -433,7 +534,47 @@ bool ReadKvtml(const QByteArray &bytes, VocabFileContents &contents, QString *er
     }
     refusals.report(result, options);
     contents = std::move(result);
-    return true;
+    return KvtmlRead::Read;
+}
+
+} // namespace
+
+bool ReadKvtml(const QByteArray &bytes, VocabFileContents &contents, QString *error,
+               const VocabFileReadOptions &options)
+{
+    if (bytes.trimmed().isEmpty()) {
+        if (error)
+            *error = QStringLiteral("It is not a KVTML vocabulary: it is empty.");
+        return false;
+    }
+    // The fast scanner first; QXmlStreamReader for a file it does not read.
+    // Messages are told only once the read that counts is over.
+    VocabFileReadOptions quiet = options;
+    QList<VocabFileMessage> told;
+    quiet.onRefusedRow = [&told](const VocabFileMessage &m) { told << m; };
+    EventPump events(options);
+    KvtmlRead read;
+    {
+        FastXml fast(bytes);
+        read = ReadKvtmlWith(fast, contents, error, quiet, events);
+    }
+    if (read == KvtmlRead::Unsupported) {
+        told.clear();
+        QtXml xml(bytes);
+        read = ReadKvtmlWith(xml, contents, error, quiet, events);
+    }
+    if (options.onRefusedRow)
+        for (const VocabFileMessage &m : told)
+            options.onRefusedRow(m);
+    return read == KvtmlRead::Read;
+}
+
+bool ReadKvtmlWithQt(const QByteArray &bytes, VocabFileContents &contents, QString *error,
+                     const VocabFileReadOptions &options)
+{
+    EventPump events(options);
+    QtXml xml(bytes);
+    return ReadKvtmlWith(xml, contents, error, options, events) == KvtmlRead::Read;
 }
 
 // ---- Tables --------------------------------------------------------------
@@ -639,6 +780,7 @@ struct TableRow {
     qsizetype line = 0;
     int lesson = -1;    // -1 empty, -2 not a whole number, else its value (at most 999)
     int mark = 0;       // 0 empty, -1 more than one character, else the character
+    bool settled = false;
 };
 
 int LessonValue(QStringView field)
@@ -790,6 +932,7 @@ VocabFileContents ReadTable(const QByteArray &bytes, const VocabFileReadOptions 
         // A row of empty cells, as spreadsheets leave below a table.
         if (r.english.isEmpty() && r.mine.isEmpty() && r.lesson == -1 && r.mark == 0)
             continue;
+        r.settled = Settled(r.english, r.mine);
         rows.append(std::move(r));
     }
     result.lineCount = line;
@@ -821,7 +964,7 @@ VocabFileContents ReadTable(const QByteArray &bytes, const VocabFileReadOptions 
         }
         const QString mark = marks && r.mark > 0 ? MarkText(char16_t(r.mark)) : MarkText(u' ');
         TakeRow(result, refusals, r.line, LessonText(lesson), mark, std::move(r.english),
-                std::move(r.mine));
+                std::move(r.mine), r.settled);
         events.tick();
     }
     refusals.report(result, options);

@@ -1,0 +1,81 @@
+#pragma once
+// A scanner for the plain XML in which vocabulary programs write their files
+// (UTF-8, elements with attributes, texts with the five predefined entities
+// and character references, comments, CDATA sections, a document type that
+// only names its definition). For the calls that the KVTML reader makes it
+// answers as QXmlStreamReader does, many times faster. Anything outside
+// that subset (another encoding, a document type with declarations of its
+// own, processing instructions, namespaces, names beyond ASCII, other
+// entities, references in attribute values) and any error make it stop
+// with unsupported() set: the caller then reads the file with
+// QXmlStreamReader, which gives its own answer or message.
+
+#include <QByteArrayView>
+#include <QString>
+#include <QVarLengthArray>
+
+class FastXmlReader {
+public:
+    enum Token { NoToken, StartElement, EndElement };
+
+    explicit FastXmlReader(QByteArrayView document);
+
+    // As QXmlStreamReader's functions of the same names; texts as
+    // readElementText(QXmlStreamReader::SkipChildElements).
+    Token readNext();
+    bool readNextStartElement();
+    void skipCurrentElement();
+    QString readElementText();
+    bool isStartElement() const { return m_token == StartElement; }
+    bool atEnd() const { return m_stopped; }
+    qint64 lineNumber() const { return m_line; }
+
+    // The name of the element of the current token.
+    QByteArrayView name() const { return m_name; }
+    // The value of an attribute of the current start element that holds
+    // only ASCII digits (at most nine), as a number; *present false when
+    // the element has no such attribute. Any other value makes the reader
+    // unsupported.
+    int numberAttribute(QByteArrayView attribute, bool *present);
+    // The raw value of an attribute of the current start element, or a null
+    // view.
+    QByteArrayView attribute(QByteArrayView name) const;
+
+    // The scanner met something it does not read: its answers so far are
+    // not to be used.
+    bool unsupported() const { return m_unsupported; }
+
+private:
+    struct Attribute {
+        QByteArrayView name;
+        QByteArrayView value;
+    };
+
+    class TextSink;
+
+    bool bail();
+    bool declaration();
+    bool doctype();
+    bool comment();
+    // Scans character data from m_p to the next "<", checking it; adds its
+    // text to *text when given. False when the data is not readable.
+    bool characters(TextSink *text, bool inside);
+    bool cdata(TextSink *text);
+    bool startTag();
+    bool endTag();
+    const char *name(const char *p) const;
+    const char *space(const char *p);
+
+    const char *m_p;
+    const char *m_end;
+    qint64 m_line = 1;
+    Token m_token = NoToken;
+    QByteArrayView m_name;
+    QVarLengthArray<Attribute, 4> m_attributes;
+    QVarLengthArray<QByteArrayView, 16> m_open;
+    bool m_pendingEnd = false;
+    bool m_rootSeen = false;
+    bool m_doctypeSeen = false;
+    bool m_stopped = false;
+    bool m_unsupported = false;
+};
