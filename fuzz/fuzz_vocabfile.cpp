@@ -1,7 +1,9 @@
-// Feeds arbitrary bytes to the .eng reader and to the entry functions, and
-// checks what must hold for any input: whatever the reader accepts can be
-// written again, and items already in normal form go through Save and Open
-// (a real file) unchanged, language included.
+// Feeds arbitrary bytes to the .eng reader, the importers (KVTML and text
+// tables) and the entry functions, and checks what must hold for any input:
+// whatever a reader accepts can be written again, and items already in
+// normal form go through Save and Open (a real file) unchanged, language
+// included, as an .eng file and as a table; KVTML's own scanner and
+// QXmlStreamReader give the same result.
 //
 // An input that begins with "!R", two bytes n (little-endian) and a check
 // byte stands for the rest of it repeated n times (at most 40,000 times and
@@ -11,6 +13,7 @@
 // are read as they are, so that the slow big files stay a small part of the
 // run.
 #include "vocab/entry.h"
+#include "vocab/imports.h"
 #include "vocab/vocabfile.h"
 
 #include <QDir>
@@ -87,6 +90,56 @@ void FuzzReader(const QByteArray &bytes)
     Require(back.languageCode == code, "the language code does not read back");
 }
 
+// What every reader's accepted items must satisfy.
+void RequireAccepted(const VocabFileContents &read, qsizetype maxMessages)
+{
+    Require(read.items.size() <= ItemTable::MaxItems, "too many items");
+    Require(read.messages.size() <= maxMessages, "more messages than a reader gives");
+    for (const VocabItem &item : read.items) {
+        Require(UnwritableReason(item).isEmpty(), "an accepted item cannot be written");
+        Require(CheckBrackets(item.English, item.MyLanguage) == 0, "an accepted item fails the check");
+    }
+}
+
+void FuzzImports(const QByteArray &bytes)
+{
+    // Tables: one summary of refused rows at most; the stable items go
+    // through the table that Save writes and back unchanged.
+    const VocabFileContents table = ReadTable(bytes);
+    RequireAccepted(table, 1);
+    QVector<VocabItem> stable;
+    for (const VocabItem &item : table.items)
+        if (IsStable(item))
+            stable.append(item);
+    const qint16 code = table.languageCode.value_or(0);
+    Require(code >= 0 && code <= 4, "a table's language code out of range");
+    const VocabFileBytes written = EncodeTable(stable, code);
+    Require(written.ok(), "accepted items cannot be written as a table");
+    const VocabFileContents back = ReadTable(written.bytes);
+    Require(back.messages.isEmpty(), "a written table gives messages");
+    Require(back.items == stable, "a written table reads back differently");
+    Require(back.languageCode == code, "a table's language does not read back");
+
+    // KVTML: the fast scanner, with QXmlStreamReader behind it, answers as
+    // QXmlStreamReader alone does.
+    VocabFileContents mixed;
+    VocabFileContents qt;
+    QString mixedError;
+    QString qtError;
+    const bool mixedRead = ReadKvtml(bytes, mixed, &mixedError);
+    const bool qtRead = ReadKvtmlWithQt(bytes, qt, &qtError);
+    Require(mixedRead == qtRead || (bytes.trimmed().isEmpty() && !mixedRead),
+            "the KVTML readers disagree on the file");
+    if (!bytes.trimmed().isEmpty()) {
+        Require(mixedError == qtError, "the KVTML readers give different reasons");
+        Require(mixed.items == qt.items, "the KVTML readers give different items");
+        Require(mixed.messages == qt.messages, "the KVTML readers give different messages");
+        Require(mixed.languageCode == qt.languageCode, "the KVTML readers give different languages");
+    }
+    if (mixedRead)
+        RequireAccepted(mixed, 2);
+}
+
 // The bytes an input stands for (see the top of this file).
 QByteArray Expanded(const uint8_t *data, size_t size)
 {
@@ -143,7 +196,9 @@ void FuzzCodePage(const QByteArray &bytes)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    FuzzReader(Expanded(data, size));
+    const QByteArray expanded = Expanded(data, size);
+    FuzzReader(expanded);
+    FuzzImports(expanded);
     const QByteArray bytes =
         QByteArray::fromRawData(reinterpret_cast<const char *>(data), qsizetype(size));
     FuzzCodePage(bytes);

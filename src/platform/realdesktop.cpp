@@ -7,6 +7,8 @@
 #include <QDesktopServices>
 #include <QProcess>
 #include <QFileDialog>
+#include <QListView>
+#include <QSplitter>
 #include <QMessageBox>
 
 namespace platform {
@@ -74,6 +76,14 @@ public:
             if (!sidebar.contains(QUrl::fromLocalFile(place)))
                 sidebar << QUrl::fromLocalFile(place);
         dialog.setSidebarUrls(sidebar);
+        // Its side bar as wide as the names of its places.
+        auto *list = dialog.findChild<QListView *>(QStringLiteral("sidebar"));
+        auto *splitter = dialog.findChild<QSplitter *>(QStringLiteral("splitter"));
+        if (list && splitter && splitter->count() == 2) {
+            const int wanted = list->sizeHintForColumn(0) + 2 * list->frameWidth() + 12;
+            const int total = qMax(splitter->width(), dialog.sizeHint().width());
+            splitter->setSizes({wanted, qMax(total - wanted, wanted)});
+        }
         if (dialog.exec() != QDialog::Accepted)
             return {};
         return dialog.selectedFiles().value(0);

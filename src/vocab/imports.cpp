@@ -887,7 +887,7 @@ VocabFileContents ReadTable(const QByteArray &bytes, const VocabFileReadOptions 
 
     // The records.
     QVector<TableRow> rows;
-    rows.reserve(t.size() / 24 + 1);
+    rows.reserve(qMin<qsizetype>(t.size() / 24 + 1, ItemTable::MaxItems + 1));
     QVarLengthArray<TableField, 8> fields;
     QVarLengthArray<TableField, 4> kept;
     i = dataStart;
