@@ -1,5 +1,6 @@
 #include "app/countrypanel.h"
 
+#include "platform/frames.h"
 #include "platform/twips.h"
 #include "vocab/vocabstore.h"
 
@@ -28,14 +29,8 @@ QString FlagPicture(const QString &flagKey)
 CountryPanel::CountryPanel(VocabStore &store, ItemTable &criticals, QWidget *overlayParent)
     : m_store(store), m_criticals(criticals)
 {
-    QFrame *frame = m_frame = new QFrame(overlayParent);
-    frame->setObjectName(QStringLiteral("FrameNazione"));
-    frame->setFrameShape(QFrame::Panel);
-    frame->setFrameShadow(QFrame::Raised);
-    frame->setAutoFillBackground(true);
-    frame->hide();
-    // The design's size, at the top left of the area below the toolbar.
-    frame->setGeometry(QRect(QPoint(0, 0), twipsRect(0, 1080, 3015, 3600).size()));
+    QFrame *frame = m_frame = platform::MakeOverlayFrame(
+        overlayParent, QStringLiteral("FrameNazione"), twipsRect(0, 1080, 3015, 3600).size());
 
     auto *title = new QLabel(QStringLiteral("COUNTRY SELECTION"), frame);
     title->setObjectName(QStringLiteral("Label10"));

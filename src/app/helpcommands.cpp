@@ -1,8 +1,9 @@
 #include "app/helpcommands.h"
 
 #include "app/aboutwindow.h"
-#include "app/mainwindow.h"
-#include "test/optionspanel.h"
+#include "platform/frames.h"
+#include "platform/views.h"
+#include "test/appcontext.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -42,14 +43,25 @@ QString TestRulesText()
     return TestRulesLines().join(QStringLiteral("\r\n"));
 }
 
-QStringList HelpPageCandidates(const QString &programFolder)
+namespace {
+
+// Where a file installed with the program may be: beside the program (the
+// build tree), then in the installed data folder.
+QStringList InstalledCandidates(const QString &programFolder, const QString &relative)
 {
-    const QString page = QString::fromLatin1(HelpPageRelativePath);
     const QDir dir(programFolder);
     return {
-        QDir::cleanPath(dir.filePath(QStringLiteral("help/") + page)),
-        QDir::cleanPath(dir.filePath(QStringLiteral("../share/vocanto/help/") + page)),
+        QDir::cleanPath(dir.filePath(relative)),
+        QDir::cleanPath(dir.filePath(QStringLiteral("../share/vocanto/") + relative)),
     };
+}
+
+} // namespace
+
+QStringList HelpPageCandidates(const QString &programFolder)
+{
+    return InstalledCandidates(programFolder,
+                               QStringLiteral("help/") + QString::fromLatin1(HelpPageRelativePath));
 }
 
 QString FindHelpPage(const QString &programFolder)
@@ -62,12 +74,7 @@ QString FindHelpPage(const QString &programFolder)
 
 QStringList StarterFolderCandidates(const QString &programFolder)
 {
-    const QString folder = QString::fromLatin1(StarterFolderName);
-    const QDir dir(programFolder);
-    return {
-        QDir::cleanPath(dir.filePath(folder)),
-        QDir::cleanPath(dir.filePath(QStringLiteral("../share/vocanto/") + folder)),
-    };
+    return InstalledCandidates(programFolder, QString::fromLatin1(StarterFolderName));
 }
 
 QString FindStarterFolder(const QString &programFolder)
@@ -81,12 +88,9 @@ QString FindStarterFolder(const QString &programFolder)
 HelpCommands::HelpCommands(AppContext &ctx, ViewHost &host, QWidget *overlayParent)
     : m_ctx(ctx), m_host(host)
 {
-    QFrame *frame = m_frame = new QFrame(overlayParent);
-    frame->setObjectName(QStringLiteral("FrameRegole"));
-    frame->setFrameShape(QFrame::Panel);
-    frame->setFrameShadow(QFrame::Raised);
-    frame->setAutoFillBackground(true);
-    frame->hide();
+    // The frame takes the size its text needs (below).
+    QFrame *frame = m_frame =
+        platform::MakeOverlayFrame(overlayParent, QStringLiteral("FrameRegole"), QSize());
 
     auto *title = new QLabel(QStringLiteral("TEST  RULES"), frame);
     title->setObjectName(QStringLiteral("Label9"));

@@ -2,6 +2,7 @@
 
 #include "edit/editview.h"
 #include "edit/itemlists.h"
+#include "platform/frames.h"
 #include "platform/views.h"
 #include "test/appcontext.h"
 
@@ -131,12 +132,8 @@ void WorkArea::buildInstructions(QWidget *overlayParent)
 {
     // The frame opens at the top left of the area below the toolbar, like
     // the other frames of the main window.
-    QFrame *frame = FrameAggiorna = new QFrame(overlayParent);
-    frame->setObjectName(QStringLiteral("FrameAggiorna"));
-    frame->setFrameShape(QFrame::Panel);
-    frame->setFrameShadow(QFrame::Raised);
-    frame->setAutoFillBackground(true);
-    frame->hide();
+    QFrame *frame = FrameAggiorna =
+        platform::MakeOverlayFrame(overlayParent, QStringLiteral("FrameAggiorna"), QSize());
 
     Label4 = new QLabel(QStringLiteral("EDIT  RULES"), frame);
     Label4->setObjectName(QStringLiteral("Label4"));

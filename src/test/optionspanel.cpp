@@ -1,5 +1,6 @@
 #include "test/optionspanel.h"
 
+#include "platform/frames.h"
 #include "platform/keyboard.h"
 #include "platform/twips.h"
 #include "platform/views.h"
@@ -27,15 +28,8 @@ constexpr int LessonBoxHeight = 225;
 OptionsPanel::OptionsPanel(AppContext &ctx, ViewHost &host, QWidget *overlayParent)
     : m_ctx(ctx), m_host(host), m_rules(ctx.options)
 {
-    QFrame *frame = FrameOpzioni = new QFrame(overlayParent);
-    frame->setObjectName(QStringLiteral("FrameOpzioni"));
-    frame->setFrameShape(QFrame::Panel);
-    frame->setFrameShadow(QFrame::Raised);
-    frame->setAutoFillBackground(true);
-    frame->hide();
-    // The panel's size is the design's; it opens at the top left of the area
-    // below the toolbar, like every frame of the main window.
-    frame->setGeometry(QRect(QPoint(0, 0), twipsRect(1320, 1200, 3015, 6255).size()));
+    QFrame *frame = FrameOpzioni = platform::MakeOverlayFrame(
+        overlayParent, QStringLiteral("FrameOpzioni"), twipsRect(1320, 1200, 3015, 6255).size());
     // Small enough for the caption "N.20" to fit the width of a lesson box.
     QFont small = frame->font();
     small.setPixelSize(10);
