@@ -592,8 +592,7 @@ struct TableField {
 class TableText {
 public:
     explicit TableText(const QString &text)
-        : m_text(text), m_data(reinterpret_cast<const char16_t *>(text.constData())),
-          m_size(text.size())
+        : m_data(reinterpret_cast<const char16_t *>(text.constData())), m_size(text.size())
     {
     }
 
@@ -651,6 +650,14 @@ public:
                 qsizetype j = i + 1;
                 qsizetype breaks = 0;
                 bool closed = false;
+                // The quotes right after the opening one: an odd number
+                // closes the field with the last of them; an even number
+                // are pairs, and then a later run of odd length must come.
+                qsizetype run = j;
+                while (run < m_size && m_data[run] == u'"')
+                    ++run;
+                if ((run - j) % 2 == 0 && m_lastOddRun != Unknown && m_lastOddRun < run)
+                    j = m_size; // no closing quote anywhere after it
                 while (j < m_size) {
                     const char16_t c = m_data[j];
                     if (c == u'"') {
@@ -677,6 +684,7 @@ public:
                            && m_data[i] != u'\n')
                         ++i;
                 } else {
+                    findLastOddRun();
                     f.escaped = false;
                     f.begin = i;
                     while (i < m_size && m_data[i] != separator && m_data[i] != u'\r'
@@ -701,9 +709,34 @@ public:
     }
 
 private:
-    const QString &m_text;
+    // Where the last run of quotes of odd length begins (-1: none). A
+    // quoted field that opens after it can have no closing quote (inside a
+    // field quotes come in pairs). Found once, after the first field whose
+    // closing quote never came, so that a file of such fields is not
+    // scanned to its end for each of them.
+    void findLastOddRun() const
+    {
+        if (m_lastOddRun != Unknown)
+            return;
+        m_lastOddRun = -1;
+        qsizetype run = 0;
+        for (qsizetype i = m_size - 1; i >= -1; --i) {
+            if (i >= 0 && m_data[i] == u'"') {
+                ++run;
+                continue;
+            }
+            if (run % 2 == 1) {
+                m_lastOddRun = i + 1;
+                return;
+            }
+            run = 0;
+        }
+    }
+
+    static constexpr qsizetype Unknown = -2;
     const char16_t *m_data;
     qsizetype m_size;
+    mutable qsizetype m_lastOddRun = Unknown;
 };
 
 char16_t SeparatorOfName(QStringView value)
