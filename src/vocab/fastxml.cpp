@@ -323,6 +323,14 @@ bool FastXmlReader::characters(TextSink *text, bool inside)
         m_p = p;
         return p >= m_end || *p == '<' || bail();
     }
+    if (!text) {
+        // Mostly a line end and the indentation before the next tag.
+        p = space(p);
+        if (p < m_end && *p == '<') {
+            m_p = p;
+            return true;
+        }
+    }
     const char *run = p;
     for (;;) {
         p = SkipPlain(p, m_end);
@@ -621,6 +629,18 @@ QString FastXmlReader::readElementText()
             return bail(), QString();
         }
     }
+}
+
+bool FastXmlReader::readPlainText(QByteArrayView *text)
+{
+    if (m_token != StartElement || m_pendingEnd || m_stopped)
+        return false;
+    const char *p = SkipPlain(m_p, m_end);
+    if (m_end - p < 2 || p[0] != '<' || p[1] != '/')
+        return false;
+    *text = QByteArrayView(m_p, p - m_p);
+    m_p = p;
+    return endTag();
 }
 
 int FastXmlReader::numberAttribute(QByteArrayView attribute, bool *present)

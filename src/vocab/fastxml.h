@@ -26,6 +26,11 @@ public:
     bool readNextStartElement();
     void skipCurrentElement();
     QString readElementText();
+    // The text of the current start element when it is one plain piece of
+    // the document (no reference, line end, CDATA, comment or child): then
+    // its bytes, read up to the end tag. False, with nothing read, when it
+    // is not.
+    bool readPlainText(QByteArrayView *text);
     bool isStartElement() const { return m_token == StartElement; }
     bool atEnd() const { return m_stopped; }
     qint64 lineNumber() const { return m_line; }

@@ -2,13 +2,16 @@
 
 #include "vocab/entry.h"
 #include "vocab/fastxml.h"
+#include "vocab/textblocks.h"
 
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QHash>
 #include <QSaveFile>
+#include <QStringDecoder>
 #include <QVarLengthArray>
 #include <QXmlStreamReader>
+#include <cstring>
 
 namespace {
 
@@ -218,6 +221,8 @@ public:
     bool readNextStartElement() { return m_xml.readNextStartElement(); }
     void skipCurrentElement() { m_xml.skipCurrentElement(); }
     QString readElementText() { return m_xml.readElementText(QXmlStreamReader::SkipChildElements); }
+    // An element's text as an item takes it.
+    QString readText(TextBlocks &) { return CleanText(readElementText()); }
     bool isStartElement() const { return m_xml.isStartElement(); }
     bool atEnd() const { return m_xml.atEnd(); }
     qint64 lineNumber() const { return m_xml.lineNumber(); }
@@ -249,7 +254,13 @@ class FastXml : public FastXmlReader {
 public:
     static constexpr bool Fast = true;
     using FastXmlReader::FastXmlReader;
-    bool nameIs(const char *n) const { return name() == QByteArrayView(n); }
+    // The length of a literal name is known when compiling.
+    template <qsizetype N>
+    bool nameIs(const char (&n)[N]) const
+    {
+        const QByteArrayView current = name();
+        return current.size() == N - 1 && std::memcmp(current.data(), n, N - 1) == 0;
+    }
     QString nameText() const { return QString::fromUtf8(name()); }
     int numberAttribute(const char *name, bool *ok)
     {
@@ -266,8 +277,31 @@ public:
     bool failed() const { return unsupported() || m_odd; }
     QString failure() const { return QString(); }
 
+    // An element's text as an item takes it. A plain one, the common case,
+    // is trimmed of its blanks as bytes and decoded straight into the
+    // shared blocks.
+    QString readText(TextBlocks &texts)
+    {
+        QByteArrayView bytes;
+        if (!readPlainText(&bytes))
+            return CleanText(readElementText());
+        while (!bytes.isEmpty() && (bytes.front() == ' ' || bytes.front() == '\t'))
+            bytes = bytes.sliced(1);
+        while (!bytes.isEmpty() && (bytes.back() == ' ' || bytes.back() == '\t'))
+            bytes.chop(1);
+        char16_t *out = texts.room(bytes.size());
+        const qsizetype n =
+            m_decoder.appendToBuffer(reinterpret_cast<QChar *>(out), bytes) - reinterpret_cast<QChar *>(out);
+        QString text = texts.take(n);
+        // White space beyond ASCII at an end is trimmed as QString does it.
+        if (n > 0 && (QChar::isSpace(out[0]) || QChar::isSpace(out[n - 1])))
+            return CleanText(std::move(text));
+        return text;
+    }
+
 private:
     bool m_odd = false;
+    QStringDecoder m_decoder{QStringDecoder::Utf8, QStringDecoder::Flag::Stateless};
 };
 
 // Reads the containers inside <lessons> (the reader stands on its start),
@@ -381,6 +415,7 @@ KvtmlRead ReadKvtmlWith(Xml &xml, VocabFileContents &contents, QString *error,
     QStringList locales;
     QVector<KvtmlEntry> entries;
     EntryIndex entryIndex; // entry id -> position in entries
+    TextBlocks texts(1024);
     QVector<KvtmlLesson> lessons;
 
     while (xml.readNextStartElement()) {
@@ -435,7 +470,7 @@ KvtmlRead ReadKvtmlWith(Xml &xml, VocabFileContents &contents, QString *error,
                                                    : nullptr;
                     while (xml.readNextStartElement()) {
                         if (text && xml.nameIs("text"))
-                            *text = CleanText(xml.readElementText());
+                            *text = xml.readText(texts);
                         else
                             xml.skipCurrentElement();
                     }
@@ -919,6 +954,7 @@ VocabFileContents ReadTable(const QByteArray &bytes, const VocabFileReadOptions 
         headerSeen = IsHeaderRow(cellsOf(headerLine), &language);
 
     // The records.
+    TextBlocks texts(t.size());
     QVector<TableRow> rows;
     rows.reserve(qMin<qsizetype>(t.size() / 24 + 1, ItemTable::MaxItems + 1));
     QVarLengthArray<TableField, 8> fields;
@@ -941,12 +977,23 @@ VocabFileContents ReadTable(const QByteArray &bytes, const VocabFileReadOptions 
         for (qsizetype k = 0; k < fields.size() && kept.size() < 4; ++k)
             if (metaColumns.isEmpty() || !metaColumns.contains(int(k) + 1))
                 kept.append(fields[k]);
-        // The text of a kept column, as an item's text.
+        // The text of a kept column, as an item's text: a plain field (the
+        // common case) goes straight from the text into the shared blocks.
         auto cell = [&](int k) -> QString {
             if (k >= kept.size())
                 return QString();
-            const QString raw = t.fieldText(kept[k]);
-            return html ? CleanText(PlainTextOfHtml(raw)) : CleanText(raw);
+            const TableField &f = kept[k];
+            if (html || f.escaped) {
+                const QString raw = t.fieldText(f);
+                return html ? CleanText(PlainTextOfHtml(raw)) : CleanText(raw);
+            }
+            const QStringView v = t.view(f.begin, f.end).trimmed();
+            if (v.contains(u'\r') || v.contains(u'\n'))
+                return CleanText(v.toString());
+            char16_t *out = texts.room(v.size());
+            if (!v.isEmpty())
+                std::memcpy(out, v.utf16(), size_t(v.size()) * sizeof(char16_t));
+            return texts.take(v.size());
         };
         if (!headerSeen && rows.isEmpty()) {
             headerSeen = true;
