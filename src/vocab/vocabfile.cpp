@@ -234,40 +234,116 @@ void DecodeWindows1252Into(const unsigned char *in, qsizetype size, char16_t *ou
         out[i] = Windows1252Char(in[i]);
 }
 
-// Decodes valid UTF-8 until at least `units` characters are there or the
-// bytes end, and returns how many there are. out has room for `units` + 16.
-int DecodeValidUtf8(const unsigned char *in, qsizetype size, char16_t *out, int units)
+// Bits for the characters of a decoded line, bit i standing for its
+// character i: characters 0 to 63 in the low word, 64 to 127 in the high one.
+struct LineBits {
+    quint64 low = 0;
+    quint64 high = 0;
+
+    // Adds the bits of `bits` (at most 16 of them) from character `at` on.
+    void add(quint64 bits, int at)
+    {
+        if (at < 64) {
+            low |= bits << at;
+            if (at > 48)
+                high |= bits >> (64 - at);
+        } else {
+            high |= bits << (at - 64);
+        }
+    }
+    // The `count` bits (at most 63) from character `at` on.
+    quint64 from(int at, int count) const
+    {
+        const quint64 bits =
+            at >= 64 ? high >> (at - 64) : (low >> at) | (at > 0 ? high << (64 - at) : 0);
+        return bits & ((quint64(1) << count) - 1);
+    }
+};
+
+// White space as QString::trimmed() takes it away; no character below
+// U+1680 is white space but these.
+inline bool IsSpace(char16_t c)
 {
-    const unsigned char *const end = in + size;
+    if (c < 0x1680)
+        return c == u' ' || (c >= 0x09 && c <= 0x0D) || c == 0x85 || c == 0xA0;
+    return QChar::isSpace(c);
+}
+
+// A line decoded from UTF-8: its characters (as far as they count) and, as
+// bits, where it holds white space and where it holds brackets or commas,
+// which is all that its fields' trimming, normal form and check look at.
+struct DecodedLine {
+    int length = 0;  // characters that count, at most LineWidth
+    LineBits spaces; // white space
+    LineBits marks;  // brackets and commas
+};
+
+inline bool IsMark(char16_t c)
+{
+    return IsBracket(c) || c == u',';
+}
+
+// Decodes a line of valid UTF-8, [in, lineEnd), into out as far as its
+// first `units` characters and finds its white space and marks. The bytes
+// may be read on to dataEnd (the line's own bytes are the only ones used),
+// which lets the end of a line go sixteen bytes at a time too. out has room
+// for `units` + 16.
+void DecodeValidUtf8Line(const unsigned char *in, const unsigned char *lineEnd,
+                    const unsigned char *dataEnd, char16_t *out, int units, DecodedLine &line)
+{
     int n = 0;
-    while (in < end && n < units) {
+    while (in < lineEnd && n < units) {
 #ifdef __SSE2__
         // A run of ASCII goes sixteen bytes at a time.
-        if (end - in >= 16) {
+        if (dataEnd - in >= 16) {
             const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(in));
             const unsigned high = unsigned(_mm_movemask_epi8(v));
-            const int ascii = high ? __builtin_ctz(high) : 16;
+            const int ascii = int(qMin<qsizetype>(high ? __builtin_ctz(high) : 16, lineEnd - in));
             if (ascii > 0) {
                 _mm_storeu_si128(reinterpret_cast<__m128i *>(out + n),
                                  _mm_unpacklo_epi8(v, _mm_setzero_si128()));
                 _mm_storeu_si128(reinterpret_cast<__m128i *>(out + n + 8),
                                  _mm_unpackhi_epi8(v, _mm_setzero_si128()));
+                const unsigned counted = (1u << ascii) - 1;
+                // Blanks, and the control characters from 0x09 to 0x0D.
+                const __m128i controls = _mm_sub_epi8(v, _mm_set1_epi8(0x09));
+                const __m128i spaces = _mm_or_si128(
+                    _mm_cmpeq_epi8(v, _mm_set1_epi8(' ')),
+                    _mm_cmpeq_epi8(_mm_min_epu8(controls, _mm_set1_epi8(0x0D - 0x09)), controls));
+                line.spaces.add(unsigned(_mm_movemask_epi8(spaces)) & counted, n);
+                const __m128i found = _mm_or_si128(
+                    _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8('(')),
+                                              _mm_cmpeq_epi8(v, _mm_set1_epi8(')'))),
+                                 _mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8('[')),
+                                              _mm_cmpeq_epi8(v, _mm_set1_epi8(']')))),
+                    _mm_cmpeq_epi8(v, _mm_set1_epi8(',')));
+                line.marks.add(unsigned(_mm_movemask_epi8(found)) & counted, n);
                 in += ascii;
                 n += ascii;
                 continue;
             }
         }
+#else
+        Q_UNUSED(dataEnd);
 #endif
         const unsigned char b = *in;
         if (b < 0x80) {
+            if (IsSpace(b))
+                line.spaces.add(1, n);
+            else if (IsMark(b))
+                line.marks.add(1, n);
             out[n++] = b;
             in += 1;
-        } else if (b < 0xE0) {
-            out[n++] = char16_t(((b & 0x1F) << 6) | (in[1] & 0x3F));
-            in += 2;
-        } else if (b < 0xF0) {
-            out[n++] = char16_t(((b & 0x0F) << 12) | ((in[1] & 0x3F) << 6) | (in[2] & 0x3F));
-            in += 3;
+            continue;
+        }
+        if (b < 0xF0) {
+            const char16_t c = b < 0xE0
+                ? char16_t(((b & 0x1F) << 6) | (in[1] & 0x3F))
+                : char16_t(((b & 0x0F) << 12) | ((in[1] & 0x3F) << 6) | (in[2] & 0x3F));
+            if (IsSpace(c))
+                line.spaces.add(1, n);
+            out[n++] = c;
+            in += b < 0xE0 ? 2 : 3;
         } else {
             const char32_t c = (char32_t(b & 0x07) << 18) | (char32_t(in[1] & 0x3F) << 12)
                 | (char32_t(in[2] & 0x3F) << 6) | char32_t(in[3] & 0x3F);
@@ -276,7 +352,7 @@ int DecodeValidUtf8(const unsigned char *in, qsizetype size, char16_t *out, int 
             in += 4;
         }
     }
-    return n;
+    line.length = qMin(n, units);
 }
 
 // A field's marks: bit i is set when its character i is a bracket or a
@@ -368,41 +444,6 @@ bool EncodeWindows1252(const char16_t *in, qsizetype size, char *out)
         out[i] = char(b);
     }
     return true;
-}
-
-// Copies the characters of a field (at most 64) into out and returns its
-// marks.
-quint64 CopyUtf16Field(const char16_t *in, qsizetype size, char16_t *out)
-{
-    if (size > 0) // a field beyond the end of its line has no characters at all
-        std::memcpy(out, in, size_t(size) * sizeof(char16_t));
-    quint64 marks = 0;
-    qsizetype i = 0;
-#ifdef __SSE2__
-    auto piece = [&](qsizetype at) {
-        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(in + at));
-        const __m128i found = _mm_or_si128(
-            _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi16(v, _mm_set1_epi16('(')),
-                                      _mm_cmpeq_epi16(v, _mm_set1_epi16(')'))),
-                         _mm_or_si128(_mm_cmpeq_epi16(v, _mm_set1_epi16('[')),
-                                      _mm_cmpeq_epi16(v, _mm_set1_epi16(']')))),
-            _mm_cmpeq_epi16(v, _mm_set1_epi16(',')));
-        // One bit per character.
-        marks |= quint64(unsigned(_mm_movemask_epi8(_mm_packs_epi16(found, found))) & 0xFF) << at;
-    };
-    if (size >= 8) {
-        for (; i + 8 <= size; i += 8)
-            piece(i);
-        // The last characters as one more piece that overlaps the one before.
-        if (i < size)
-            piece(size - 8);
-        return marks;
-    }
-#endif
-    for (; i < size; ++i)
-        if (IsBracket(in[i]) || in[i] == u',')
-            marks |= quint64(1) << i;
-    return marks;
 }
 
 // The texts of the items read. Every text lives in a block of characters
@@ -517,35 +558,30 @@ Field Windows1252Field(const unsigned char *line, int column, int length,
     return field;
 }
 
-// The field of a decoded line.
-Field Utf16Field(QStringView line, int column, TextBlocks &texts)
+// The field of a line decoded by DecodeValidUtf8Line: the line's white space
+// and marks give the field's ends, and its settledness with a look at only
+// a few of its characters.
+Field DecodedField(const char16_t *chars, const DecodedLine &line, int column, TextBlocks &texts)
 {
-    const QStringView part = line.mid(column, FieldWidth);
-    const char16_t *begin = part.utf16();
-    const char16_t *end = begin + part.size();
-    // The padding is blanks: skip them eight at a time first.
-#ifdef __SSE2__
-    while (end - begin >= 8) {
-        const unsigned blanks = unsigned(_mm_movemask_epi8(_mm_cmpeq_epi16(
-            _mm_loadu_si128(reinterpret_cast<const __m128i *>(end - 8)), _mm_set1_epi16(' '))));
-        if (blanks != 0xFFFF) {
-            // Two mask bits per character.
-            end -= (__builtin_clz(~blanks & 0xFFFF) - 16) / 2;
-            break;
-        }
-        end -= 8;
+    const int first = qMin(column, line.length);
+    const int width = qMin(column + FieldWidth, line.length) - first;
+    // The text lies between the field's first and last character that is
+    // not white space.
+    const quint64 others = ~line.spaces.from(first, width) & ((quint64(1) << width) - 1);
+    int begin = first;
+    int end = first;
+    if (others) {
+        begin = first + qCountTrailingZeroBits(others);
+        end = first + 64 - qCountLeadingZeroBits(others);
     }
-#endif
-    while (begin < end && QChar::isSpace(end[-1]))
-        --end;
-    while (begin < end && QChar::isSpace(*begin))
-        ++begin;
     Field field;
-    const qsizetype size = end - begin;
-    const quint64 marks = CopyUtf16Field(begin, size, texts.room(size));
+    const int size = end - begin;
+    const char16_t *const text = chars + begin;
+    const quint64 spaces = line.spaces.from(begin, size);
+    std::memcpy(texts.room(size), text, size_t(size) * sizeof(char16_t));
     field.settled = IsSettledEntry(
-        marks, size, [begin](qsizetype i) { return begin[i]; },
-        [begin](qsizetype i) { return QChar::isSpace(begin[i]); });
+        line.marks.from(begin, size), size, [text](qsizetype i) { return text[i]; },
+        [spaces](qsizetype i) { return ((spaces >> i) & 1) != 0; });
     field.text = texts.take(size);
     return field;
 }
@@ -753,10 +789,11 @@ VocabFileContents ReadVocabFile(const QByteArray &bytes, const VocabFileReadOpti
         // byte per character has its head (lesson and mark) decoded here and
         // its two fields straight from the bytes, without their padding.
         int length;
+        DecodedLine decoded;
         if (lineUtf8) {
-            length = qMin(DecodeValidUtf8(lineStart, lineBytes,
-                                          reinterpret_cast<char16_t *>(buffer.data()), LineWidth),
-                          LineWidth);
+            DecodeValidUtf8Line(lineStart, lineEnd.at, end,
+                                reinterpret_cast<char16_t *>(buffer.data()), LineWidth, decoded);
+            length = decoded.length;
         } else {
             length = int(qMin<qsizetype>(lineBytes, LineWidth));
             for (int i = 0; i < qMin(length, EnglishColumn); ++i)
@@ -764,7 +801,7 @@ VocabFileContents ReadVocabFile(const QByteArray &bytes, const VocabFileReadOpti
         }
         const QStringView line(buffer.data(), lineUtf8 ? length : qMin(length, EnglishColumn));
         auto field = [&](int column) {
-            return lineUtf8 ? Utf16Field(line, column, texts)
+            return lineUtf8 ? DecodedField(line.utf16(), decoded, column, texts)
                             : Windows1252Field(lineStart, column, length, end, texts);
         };
 
