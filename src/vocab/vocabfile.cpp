@@ -283,12 +283,12 @@ inline bool IsMark(char16_t c)
     return IsBracket(c) || c == u',';
 }
 
-// Decodes a line of valid UTF-8, [in, lineEnd), into out as far as its
-// first `units` characters and finds its white space and marks. The bytes
-// may be read on to dataEnd (the line's own bytes are the only ones used),
-// which lets the end of a line go sixteen bytes at a time too. out has room
-// for `units` + 16.
-void DecodeValidUtf8Line(const unsigned char *in, const unsigned char *lineEnd,
+// Decodes a line of UTF-8, [in, lineEnd), into out as far as its first
+// `units` characters and finds its white space and marks; false when the
+// line (all of it) is not valid UTF-8. The bytes may be read on to dataEnd
+// (the line's own bytes are the only ones used), which lets the end of a
+// line go sixteen bytes at a time too. out has room for `units` + 16.
+bool DecodeUtf8Line(const unsigned char *in, const unsigned char *lineEnd,
                     const unsigned char *dataEnd, char16_t *out, int units, DecodedLine &line)
 {
     int n = 0;
@@ -336,14 +336,17 @@ void DecodeValidUtf8Line(const unsigned char *in, const unsigned char *lineEnd,
             in += 1;
             continue;
         }
-        if (b < 0xF0) {
-            const char16_t c = b < 0xE0
+        const int length = Utf8SequenceLength(in, 0, lineEnd - in);
+        if (length == 0)
+            return false;
+        if (length < 4) {
+            const char16_t c = length == 2
                 ? char16_t(((b & 0x1F) << 6) | (in[1] & 0x3F))
                 : char16_t(((b & 0x0F) << 12) | ((in[1] & 0x3F) << 6) | (in[2] & 0x3F));
             if (IsSpace(c))
                 line.spaces.add(1, n);
             out[n++] = c;
-            in += b < 0xE0 ? 2 : 3;
+            in += length;
         } else {
             const char32_t c = (char32_t(b & 0x07) << 18) | (char32_t(in[1] & 0x3F) << 12)
                 | (char32_t(in[2] & 0x3F) << 6) | char32_t(in[3] & 0x3F);
@@ -353,6 +356,8 @@ void DecodeValidUtf8Line(const unsigned char *in, const unsigned char *lineEnd,
         }
     }
     line.length = qMin(n, units);
+    // The characters beyond those that count are checked all the same.
+    return vocabcodec::IsValidUtf8(reinterpret_cast<const char *>(in), lineEnd - in);
 }
 
 // A field's marks: bit i is set when its character i is a bracket or a
@@ -558,7 +563,7 @@ Field Windows1252Field(const unsigned char *line, int column, int length,
     return field;
 }
 
-// The field of a line decoded by DecodeValidUtf8Line: the line's white space
+// The field of a line decoded by DecodeUtf8Line: the line's white space
 // and marks give the field's ends, and its settledness with a look at only
 // a few of its characters.
 Field DecodedField(const char16_t *chars, const DecodedLine &line, int column, TextBlocks &texts)
@@ -699,21 +704,26 @@ VocabFileContents ReadVocabFile(const QByteArray &bytes, const VocabFileReadOpti
         data += 3;
         size -= 3;
     }
-    // Valid UTF-8 throughout, or a byte order mark, decides here (see
-    // EncodingOf). Any other file starts out as Windows-1252: each line reads
-    // the same either way until one beyond ASCII is valid UTF-8, and that
-    // line decides, counting the lines from it on with the ones before it.
-    // So a plain Windows-1252 file is not counted through first.
+    // A byte order mark, or valid UTF-8 throughout, decides here (see
+    // EncodingOf). A file with a byte order mark reads each line beyond ASCII
+    // as UTF-8 when the line is valid UTF-8, whether the whole file is or
+    // not: so its lines are checked as they are decoded, without a pass of
+    // their own, and a line that is not valid makes it a file read line by
+    // line. Any other file starts out as Windows-1252: each line reads the
+    // same either way until one beyond ASCII is valid UTF-8, and that line
+    // decides, counting the lines from it on with the ones before it. So a
+    // plain Windows-1252 file is not counted through first.
     bool decided = true;
     qsizetype invalidBefore = 0; // lines beyond ASCII, none valid UTF-8
-    if (vocabcodec::IsValidUtf8(reinterpret_cast<const char *>(data), size))
-        result.encoding = (bom || HasNonAscii(reinterpret_cast<const char *>(data), size))
+    if (bom)
+        result.encoding = VocabFileEncoding::Utf8;
+    else if (vocabcodec::IsValidUtf8(reinterpret_cast<const char *>(data), size))
+        result.encoding = HasNonAscii(reinterpret_cast<const char *>(data), size)
             ? VocabFileEncoding::Utf8
             : VocabFileEncoding::Windows1252;
-    else if (bom)
-        result.encoding = VocabFileEncoding::Utf8LineByLine;
     else
         decided = false;
+    bool invalidLines = false; // a line beyond ASCII that is not valid UTF-8
     const int room = qMax(0, options.room);
     result.items.reserve(qMin<qsizetype>(room, size / LineWidth + 1));
 
@@ -778,21 +788,21 @@ VocabFileContents ReadVocabFile(const QByteArray &bytes, const VocabFileReadOpti
             }
         }
 
-        // A line of plain ASCII reads the same in both encodings.
-        const bool lineUtf8 = lineEnd.nonAscii
-            && (result.encoding == VocabFileEncoding::Utf8
-                || (result.encoding == VocabFileEncoding::Utf8LineByLine
-                    && vocabcodec::IsValidUtf8(reinterpret_cast<const char *>(lineStart),
-                                               lineBytes)));
-
-        // Only the first 105 characters of a line count. A line with one
-        // byte per character has its head (lesson and mark) decoded here and
-        // its two fields straight from the bytes, without their padding.
+        // Only the first 105 characters of a line count. A line beyond ASCII
+        // is UTF-8 when it is valid UTF-8, unless the file is Windows-1252;
+        // a line of plain ASCII reads the same in both encodings. A line with
+        // one byte per character has its head (lesson and mark) decoded here
+        // and its two fields straight from the bytes, without their padding.
         int length;
         DecodedLine decoded;
+        bool lineUtf8 = false;
+        if (lineEnd.nonAscii && result.encoding != VocabFileEncoding::Windows1252) {
+            lineUtf8 = DecodeUtf8Line(lineStart, lineEnd.at, end,
+                                      reinterpret_cast<char16_t *>(buffer.data()), LineWidth,
+                                      decoded);
+            invalidLines = invalidLines || !lineUtf8;
+        }
         if (lineUtf8) {
-            DecodeValidUtf8Line(lineStart, lineEnd.at, end,
-                                reinterpret_cast<char16_t *>(buffer.data()), LineWidth, decoded);
             length = decoded.length;
         } else {
             length = int(qMin<qsizetype>(lineBytes, LineWidth));
@@ -879,6 +889,8 @@ VocabFileContents ReadVocabFile(const QByteArray &bytes, const VocabFileReadOpti
                                       std::move(myLanguage)});
     }
     result.lineCount = row;
+    if (invalidLines)
+        result.encoding = VocabFileEncoding::Utf8LineByLine;
 
     const qsizetype unreported = refusedRows - RowMessagesPerFile;
     if (unreported == 1) {
