@@ -341,6 +341,9 @@ void TestImports::tables_data()
         << QByteArray("street\tStra\xDF" "e\n") << QStringList{"01  |street|Straße"} << -1 << 0;
     QTest::newRow("UTF-8 with byte order mark, CR line ends")
         << QByteArray("\xEF\xBB\xBFstreet\tStraße\rboat\tłódź\r") << QStringList{"01  |street|Straße", "01  |boat|łódź"} << -1 << 0;
+    QTest::newRow("byte order mark, each line in its own encoding")
+        << QByteArray("\xEF\xBB\xBF" "boat\tłódź\r\nstreet\tStra\xDF" "e\r\n")
+        << QStringList{"01  |boat|łódź", "01  |street|Straße"} << -1 << 0;
     QTest::newRow("empty rows and a lone column")
         << QByteArray("\n,,,\nword\n") << QStringList{} << -1 << 1;
     QTest::newRow("Anki's tags line and HTML")

@@ -360,6 +360,15 @@ void TestVocabFile::decoding_data()
     QTest::newRow("byte order mark, UTF-8 and a stray line")
         << utf8("01   Grüße") + withMine("01   B\xE4r") << E::Utf8LineByLine
         << QStringList{"Grüße = x", "Bär = x"};
+    // A line is UTF-8 only when all of it is, the characters beyond the
+    // 105 that count included.
+    QTest::newRow("byte order mark and a broken sequence beyond column 105")
+        << (QString("01   Grüße").leftJustified(55) + QString("x").leftJustified(50)).toUtf8()
+               + "\xFF\r\n" + utf8("02   Tür")
+        << E::Utf8LineByLine << QStringList{"GrÃ¼ÃŸe = x", "Tür = x"};
+    QTest::newRow("UTF-8 texts lose white space of every kind at both ends")
+        << (QString("01   \u3000żółw\t").leftJustified(55) + "\u00A0x (y)\u2003").toUtf8()
+        << E::Utf8 << QStringList{"żółw = x (y)"};
     // "Ã©" is valid UTF-8 by chance; the other lines outvote it.
     QTest::newRow("Windows-1252 with one line that looks like UTF-8")
         << withMine("01   \xC3\xA9") + "\r\n" + withMine("01   \xE9") + "\r\n"

@@ -8,6 +8,7 @@
 #include <QFileDevice>
 #include <QIODevice>
 #include <QSaveFile>
+#include <QStringDecoder>
 #include <QStringEncoder>
 #include <QStringView>
 #include <array>
@@ -235,40 +236,119 @@ void DecodeWindows1252Into(const unsigned char *in, qsizetype size, char16_t *ou
         out[i] = Windows1252Char(in[i]);
 }
 
-// Decodes valid UTF-8 until at least `units` characters are there or the
-// bytes end, and returns how many there are. out has room for `units` + 16.
-int DecodeValidUtf8(const unsigned char *in, qsizetype size, char16_t *out, int units)
+// Bits for the characters of a decoded line, bit i standing for its
+// character i: characters 0 to 63 in the low word, 64 to 127 in the high one.
+struct LineBits {
+    quint64 low = 0;
+    quint64 high = 0;
+
+    // Adds the bits of `bits` (at most 16 of them) from character `at` on.
+    void add(quint64 bits, int at)
+    {
+        if (at < 64) {
+            low |= bits << at;
+            if (at > 48)
+                high |= bits >> (64 - at);
+        } else {
+            high |= bits << (at - 64);
+        }
+    }
+    // The `count` bits (at most 63) from character `at` on.
+    quint64 from(int at, int count) const
+    {
+        const quint64 bits =
+            at >= 64 ? high >> (at - 64) : (low >> at) | (at > 0 ? high << (64 - at) : 0);
+        return bits & ((quint64(1) << count) - 1);
+    }
+};
+
+// White space as QString::trimmed() takes it away; no character below
+// U+1680 is white space but these.
+inline bool IsSpace(char16_t c)
 {
-    const unsigned char *const end = in + size;
+    if (c < 0x1680)
+        return c == u' ' || (c >= 0x09 && c <= 0x0D) || c == 0x85 || c == 0xA0;
+    return QChar::isSpace(c);
+}
+
+// A line decoded from UTF-8: its characters (as far as they count) and, as
+// bits, where it holds white space and where it holds brackets or commas,
+// which is all that its fields' trimming, normal form and check look at.
+struct DecodedLine {
+    int length = 0;  // characters that count, at most LineWidth
+    LineBits spaces; // white space
+    LineBits marks;  // brackets and commas
+};
+
+inline bool IsMark(char16_t c)
+{
+    return IsBracket(c) || c == u',';
+}
+
+// Decodes a line of UTF-8, [in, lineEnd), into out as far as its first
+// `units` characters and finds its white space and marks; false when the
+// line (all of it) is not valid UTF-8. The bytes may be read on to dataEnd
+// (the line's own bytes are the only ones used), which lets the end of a
+// line go sixteen bytes at a time too. out has room for `units` + 16.
+bool DecodeUtf8Line(const unsigned char *in, const unsigned char *lineEnd,
+                    const unsigned char *dataEnd, char16_t *out, int units, DecodedLine &line)
+{
     int n = 0;
-    while (in < end && n < units) {
+    while (in < lineEnd && n < units) {
 #ifdef __SSE2__
         // A run of ASCII goes sixteen bytes at a time.
-        if (end - in >= 16) {
+        if (dataEnd - in >= 16) {
             const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(in));
             const unsigned high = unsigned(_mm_movemask_epi8(v));
-            const int ascii = high ? __builtin_ctz(high) : 16;
+            const int ascii = int(qMin<qsizetype>(high ? __builtin_ctz(high) : 16, lineEnd - in));
             if (ascii > 0) {
                 _mm_storeu_si128(reinterpret_cast<__m128i *>(out + n),
                                  _mm_unpacklo_epi8(v, _mm_setzero_si128()));
                 _mm_storeu_si128(reinterpret_cast<__m128i *>(out + n + 8),
                                  _mm_unpackhi_epi8(v, _mm_setzero_si128()));
+                const unsigned counted = (1u << ascii) - 1;
+                // Blanks, and the control characters from 0x09 to 0x0D.
+                const __m128i controls = _mm_sub_epi8(v, _mm_set1_epi8(0x09));
+                const __m128i spaces = _mm_or_si128(
+                    _mm_cmpeq_epi8(v, _mm_set1_epi8(' ')),
+                    _mm_cmpeq_epi8(_mm_min_epu8(controls, _mm_set1_epi8(0x0D - 0x09)), controls));
+                line.spaces.add(unsigned(_mm_movemask_epi8(spaces)) & counted, n);
+                const __m128i found = _mm_or_si128(
+                    _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8('(')),
+                                              _mm_cmpeq_epi8(v, _mm_set1_epi8(')'))),
+                                 _mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8('[')),
+                                              _mm_cmpeq_epi8(v, _mm_set1_epi8(']')))),
+                    _mm_cmpeq_epi8(v, _mm_set1_epi8(',')));
+                line.marks.add(unsigned(_mm_movemask_epi8(found)) & counted, n);
                 in += ascii;
                 n += ascii;
                 continue;
             }
         }
+#else
+        Q_UNUSED(dataEnd);
 #endif
         const unsigned char b = *in;
         if (b < 0x80) {
+            if (IsSpace(b))
+                line.spaces.add(1, n);
+            else if (IsMark(b))
+                line.marks.add(1, n);
             out[n++] = b;
             in += 1;
-        } else if (b < 0xE0) {
-            out[n++] = char16_t(((b & 0x1F) << 6) | (in[1] & 0x3F));
-            in += 2;
-        } else if (b < 0xF0) {
-            out[n++] = char16_t(((b & 0x0F) << 12) | ((in[1] & 0x3F) << 6) | (in[2] & 0x3F));
-            in += 3;
+            continue;
+        }
+        const int length = Utf8SequenceLength(in, 0, lineEnd - in);
+        if (length == 0)
+            return false;
+        if (length < 4) {
+            const char16_t c = length == 2
+                ? char16_t(((b & 0x1F) << 6) | (in[1] & 0x3F))
+                : char16_t(((b & 0x0F) << 12) | ((in[1] & 0x3F) << 6) | (in[2] & 0x3F));
+            if (IsSpace(c))
+                line.spaces.add(1, n);
+            out[n++] = c;
+            in += length;
         } else {
             const char32_t c = (char32_t(b & 0x07) << 18) | (char32_t(in[1] & 0x3F) << 12)
                 | (char32_t(in[2] & 0x3F) << 6) | char32_t(in[3] & 0x3F);
@@ -277,7 +357,9 @@ int DecodeValidUtf8(const unsigned char *in, qsizetype size, char16_t *out, int 
             in += 4;
         }
     }
-    return n;
+    line.length = qMin(n, units);
+    // The characters beyond those that count are checked all the same.
+    return vocabcodec::IsValidUtf8(reinterpret_cast<const char *>(in), lineEnd - in);
 }
 
 // A field's marks: bit i is set when its character i is a bracket or a
@@ -371,41 +453,6 @@ bool EncodeWindows1252(const char16_t *in, qsizetype size, char *out)
     return true;
 }
 
-// Copies the characters of a field (at most 64) into out and returns its
-// marks.
-quint64 CopyUtf16Field(const char16_t *in, qsizetype size, char16_t *out)
-{
-    if (size > 0) // a field beyond the end of its line has no characters at all
-        std::memcpy(out, in, size_t(size) * sizeof(char16_t));
-    quint64 marks = 0;
-    qsizetype i = 0;
-#ifdef __SSE2__
-    auto piece = [&](qsizetype at) {
-        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(in + at));
-        const __m128i found = _mm_or_si128(
-            _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi16(v, _mm_set1_epi16('(')),
-                                      _mm_cmpeq_epi16(v, _mm_set1_epi16(')'))),
-                         _mm_or_si128(_mm_cmpeq_epi16(v, _mm_set1_epi16('[')),
-                                      _mm_cmpeq_epi16(v, _mm_set1_epi16(']')))),
-            _mm_cmpeq_epi16(v, _mm_set1_epi16(',')));
-        // One bit per character.
-        marks |= quint64(unsigned(_mm_movemask_epi8(_mm_packs_epi16(found, found))) & 0xFF) << at;
-    };
-    if (size >= 8) {
-        for (; i + 8 <= size; i += 8)
-            piece(i);
-        // The last characters as one more piece that overlaps the one before.
-        if (i < size)
-            piece(size - 8);
-        return marks;
-    }
-#endif
-    for (; i < size; ++i)
-        if (IsBracket(in[i]) || in[i] == u',')
-            marks |= quint64(1) << i;
-    return marks;
-}
-
 
 // A text field: the part of a line between two columns, without the white
 // space at both ends (as QString::trimmed() takes it away), and whether it
@@ -450,35 +497,30 @@ Field Windows1252Field(const unsigned char *line, int column, int length,
     return field;
 }
 
-// The field of a decoded line.
-Field Utf16Field(QStringView line, int column, TextBlocks &texts)
+// The field of a line decoded by DecodeUtf8Line: the line's white space
+// and marks give the field's ends, and its settledness with a look at only
+// a few of its characters.
+Field DecodedField(const char16_t *chars, const DecodedLine &line, int column, TextBlocks &texts)
 {
-    const QStringView part = line.mid(column, FieldWidth);
-    const char16_t *begin = part.utf16();
-    const char16_t *end = begin + part.size();
-    // The padding is blanks: skip them eight at a time first.
-#ifdef __SSE2__
-    while (end - begin >= 8) {
-        const unsigned blanks = unsigned(_mm_movemask_epi8(_mm_cmpeq_epi16(
-            _mm_loadu_si128(reinterpret_cast<const __m128i *>(end - 8)), _mm_set1_epi16(' '))));
-        if (blanks != 0xFFFF) {
-            // Two mask bits per character.
-            end -= (__builtin_clz(~blanks & 0xFFFF) - 16) / 2;
-            break;
-        }
-        end -= 8;
+    const int first = qMin(column, line.length);
+    const int width = qMin(column + FieldWidth, line.length) - first;
+    // The text lies between the field's first and last character that is
+    // not white space.
+    const quint64 others = ~line.spaces.from(first, width) & ((quint64(1) << width) - 1);
+    int begin = first;
+    int end = first;
+    if (others) {
+        begin = first + qCountTrailingZeroBits(others);
+        end = first + 64 - qCountLeadingZeroBits(others);
     }
-#endif
-    while (begin < end && QChar::isSpace(end[-1]))
-        --end;
-    while (begin < end && QChar::isSpace(*begin))
-        ++begin;
     Field field;
-    const qsizetype size = end - begin;
-    const quint64 marks = CopyUtf16Field(begin, size, texts.room(size));
+    const int size = end - begin;
+    const char16_t *const text = chars + begin;
+    const quint64 spaces = line.spaces.from(begin, size);
+    std::memcpy(texts.room(size), text, size_t(size) * sizeof(char16_t));
     field.settled = IsSettledEntry(
-        marks, size, [begin](qsizetype i) { return begin[i]; },
-        [begin](qsizetype i) { return QChar::isSpace(begin[i]); });
+        line.marks.from(begin, size), size, [text](qsizetype i) { return text[i]; },
+        [spaces](qsizetype i) { return ((spaces >> i) & 1) != 0; });
     field.text = texts.take(size);
     return field;
 }
@@ -649,14 +691,15 @@ QString DecodeVocabText(const QByteArray &bytes, VocabFileEncoding *encoding)
     // Line by line: each valid UTF-8 line as UTF-8, each other one as
     // Windows-1252. A line of UTF-8 takes no more characters than bytes.
     const unsigned char *const end = d + size;
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     qsizetype n = 0;
     for (const unsigned char *p = d; p < end;) {
         const LineEnd lineEnd = FindLineEnd(p, end);
         const qsizetype length = lineEnd.at - p;
         if (lineEnd.nonAscii && vocabcodec::IsValidUtf8(reinterpret_cast<const char *>(p), length))
-            // Never more characters than bytes, and its sixteen-byte steps
-            // stay within the line's own bytes.
-            n += DecodeValidUtf8(p, length, out + n, int(length));
+            // Never more characters than bytes.
+            n += utf8.appendToBuffer(reinterpret_cast<QChar *>(out + n), QByteArrayView(p, length))
+                - reinterpret_cast<QChar *>(out + n);
         else
             DecodeWindows1252Into(p, length, out + n), n += length;
         p = lineEnd.at;
@@ -681,21 +724,26 @@ VocabFileContents ReadVocabFile(const QByteArray &bytes, const VocabFileReadOpti
         data += 3;
         size -= 3;
     }
-    // Valid UTF-8 throughout, or a byte order mark, decides here (see
-    // EncodingOf). Any other file starts out as Windows-1252: each line reads
-    // the same either way until one beyond ASCII is valid UTF-8, and that
-    // line decides, counting the lines from it on with the ones before it.
-    // So a plain Windows-1252 file is not counted through first.
+    // A byte order mark, or valid UTF-8 throughout, decides here (see
+    // EncodingOf). A file with a byte order mark reads each line beyond ASCII
+    // as UTF-8 when the line is valid UTF-8, whether the whole file is or
+    // not: so its lines are checked as they are decoded, without a pass of
+    // their own, and a line that is not valid makes it a file read line by
+    // line. Any other file starts out as Windows-1252: each line reads the
+    // same either way until one beyond ASCII is valid UTF-8, and that line
+    // decides, counting the lines from it on with the ones before it. So a
+    // plain Windows-1252 file is not counted through first.
     bool decided = true;
     qsizetype invalidBefore = 0; // lines beyond ASCII, none valid UTF-8
-    if (vocabcodec::IsValidUtf8(reinterpret_cast<const char *>(data), size))
-        result.encoding = (bom || HasNonAscii(reinterpret_cast<const char *>(data), size))
+    if (bom)
+        result.encoding = VocabFileEncoding::Utf8;
+    else if (vocabcodec::IsValidUtf8(reinterpret_cast<const char *>(data), size))
+        result.encoding = HasNonAscii(reinterpret_cast<const char *>(data), size)
             ? VocabFileEncoding::Utf8
             : VocabFileEncoding::Windows1252;
-    else if (bom)
-        result.encoding = VocabFileEncoding::Utf8LineByLine;
     else
         decided = false;
+    bool invalidLines = false; // a line beyond ASCII that is not valid UTF-8
     const int room = qMax(0, options.room);
     result.items.reserve(qMin<qsizetype>(room, size / LineWidth + 1));
 
@@ -760,21 +808,22 @@ VocabFileContents ReadVocabFile(const QByteArray &bytes, const VocabFileReadOpti
             }
         }
 
-        // A line of plain ASCII reads the same in both encodings.
-        const bool lineUtf8 = lineEnd.nonAscii
-            && (result.encoding == VocabFileEncoding::Utf8
-                || (result.encoding == VocabFileEncoding::Utf8LineByLine
-                    && vocabcodec::IsValidUtf8(reinterpret_cast<const char *>(lineStart),
-                                               lineBytes)));
-
-        // Only the first 105 characters of a line count. A line with one
-        // byte per character has its head (lesson and mark) decoded here and
-        // its two fields straight from the bytes, without their padding.
+        // Only the first 105 characters of a line count. A line beyond ASCII
+        // is UTF-8 when it is valid UTF-8, unless the file is Windows-1252;
+        // a line of plain ASCII reads the same in both encodings. A line with
+        // one byte per character has its head (lesson and mark) decoded here
+        // and its two fields straight from the bytes, without their padding.
         int length;
+        DecodedLine decoded;
+        bool lineUtf8 = false;
+        if (lineEnd.nonAscii && result.encoding != VocabFileEncoding::Windows1252) {
+            lineUtf8 = DecodeUtf8Line(lineStart, lineEnd.at, end,
+                                      reinterpret_cast<char16_t *>(buffer.data()), LineWidth,
+                                      decoded);
+            invalidLines = invalidLines || !lineUtf8;
+        }
         if (lineUtf8) {
-            length = qMin(DecodeValidUtf8(lineStart, lineBytes,
-                                          reinterpret_cast<char16_t *>(buffer.data()), LineWidth),
-                          LineWidth);
+            length = decoded.length;
         } else {
             length = int(qMin<qsizetype>(lineBytes, LineWidth));
             for (int i = 0; i < qMin(length, EnglishColumn); ++i)
@@ -782,7 +831,7 @@ VocabFileContents ReadVocabFile(const QByteArray &bytes, const VocabFileReadOpti
         }
         const QStringView line(buffer.data(), lineUtf8 ? length : qMin(length, EnglishColumn));
         auto field = [&](int column) {
-            return lineUtf8 ? Utf16Field(line, column, texts)
+            return lineUtf8 ? DecodedField(line.utf16(), decoded, column, texts)
                             : Windows1252Field(lineStart, column, length, end, texts);
         };
 
@@ -834,6 +883,8 @@ VocabFileContents ReadVocabFile(const QByteArray &bytes, const VocabFileReadOpti
                                       std::move(myLanguage)});
     }
     result.lineCount = row;
+    if (invalidLines)
+        result.encoding = VocabFileEncoding::Utf8LineByLine;
 
     const qsizetype unreported = refusedRows - RowMessagesPerFile;
     if (unreported == 1) {
