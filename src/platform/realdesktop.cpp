@@ -7,6 +7,7 @@
 #include <QDesktopServices>
 #include <QProcess>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QListView>
 #include <QSplitter>
 #include <QMessageBox>
@@ -71,10 +72,16 @@ public:
         dialog.setFileMode(QFileDialog::ExistingFile);
         // Qt's own dialog shows the places in its side bar, after its own;
         // a dialog of the desktop's keeps its own side bar.
+        // Qt keeps the side bar between runs: a place of the same name left
+        // by another run (another build, another installation) goes.
         QList<QUrl> sidebar = dialog.sidebarUrls();
-        for (const QString &place : places)
-            if (!sidebar.contains(QUrl::fromLocalFile(place)))
-                sidebar << QUrl::fromLocalFile(place);
+        for (const QString &place : places) {
+            const QString name = QFileInfo(place).fileName();
+            sidebar.removeIf([&](const QUrl &url) {
+                return url.isLocalFile() && QFileInfo(url.toLocalFile()).fileName() == name;
+            });
+            sidebar << QUrl::fromLocalFile(place);
+        }
         dialog.setSidebarUrls(sidebar);
         // Its side bar as wide as the names of its places.
         auto *list = dialog.findChild<QListView *>(QStringLiteral("sidebar"));
