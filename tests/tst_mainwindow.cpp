@@ -153,8 +153,15 @@ private slots:
         QFETCH(QString, title);
         auto *option = mw->findChild<QRadioButton *>(button);
         QVERIFY(option);
+        auto *toMine = mw->findChild<QAction *>("BottBar_9");
+        const QImage before = toMine->icon().pixmap(QSize(28, 28)).toImage();
         option->click();
         QCOMPARE(ctx->store.LanguageCode, qint16(code));
+        // The language's flag on the button, in a square like the other
+        // buttons' pictures, so that the captions stay in line.
+        const QPixmap flag = toMine->icon().pixmap(QSize(28, 28));
+        QCOMPARE(flag.deviceIndependentSize().toSize(), QSize(28, 28));
+        QVERIFY(flag.toImage() != before);
         QCOMPARE(ctx->store.HeaderText(3), title);
         QCOMPARE((&ui->criticals())->HeaderText(3), title);
         QCOMPARE(LookOfLanguage(code).columnTitle, title);

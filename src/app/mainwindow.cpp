@@ -207,7 +207,8 @@ void MainWindow::buildToolbar()
     };
     for (int i = 0; i < 10; ++i) {
         QAction *a = BottBar->addAction(
-            QIcon(QStringLiteral(":/pictures/%1.svg").arg(QString::fromLatin1(defs[i].icon))),
+            SquareIcon(QStringLiteral(":/pictures/%1.svg").arg(QString::fromLatin1(defs[i].icon)),
+                       BottBar->iconSize().width()),
             QString::fromLatin1(defs[i].text));
         a->setObjectName(QStringLiteral("BottBar_%1").arg(i + 1));
         a->setToolTip(QString::fromLatin1(defs[i].text));
@@ -323,7 +324,9 @@ void MainWindow::connectCommands()
     menuSalva->setEnabled(m_ctx.store.SaveAvailable());
     // The language's flag on the button of the test towards my language.
     connect(m_country.get(), &CountryPanel::flagChanged, this,
-            [this](const QString &picture) { button(9)->setIcon(QIcon(picture)); });
+            [this](const QString &picture) {
+                button(9)->setIcon(SquareIcon(picture, BottBar->iconSize().width()));
+            });
     // Lessons added or emptied by editing reach the lesson boxes and the pool.
     connect(m_edit.get(), &EditView::closed, this, [this] { m_options->RebuildLessonTable(); });
 }
