@@ -635,7 +635,23 @@ bool FastXmlReader::readPlainText(QByteArrayView *text)
 {
     if (m_token != StartElement || m_pendingEnd || m_stopped)
         return false;
-    const char *p = SkipPlain(m_p, m_end);
+    const char *p = m_p;
+    for (;;) {
+        p = SkipPlain(p, m_end);
+        if (p >= m_end)
+            return false;
+        // A bracket that does not end "]]>", and 0xEF that does not begin
+        // U+FFFE or U+FFFF, are plain characters like any other.
+        if (*p == ']' && !(m_end - p >= 3 && p[1] == ']' && p[2] == '>')) {
+            ++p;
+        } else if (uchar(*p) == 0xEF
+                   && !(m_end - p >= 3 && uchar(p[1]) == 0xBF
+                        && (uchar(p[2]) == 0xBE || uchar(p[2]) == 0xBF))) {
+            ++p;
+        } else {
+            break;
+        }
+    }
     if (m_end - p < 2 || p[0] != '<' || p[1] != '/')
         return false;
     *text = QByteArrayView(m_p, p - m_p);

@@ -31,6 +31,9 @@ public:
     // its bytes, read up to the end tag. False, with nothing read, when it
     // is not.
     bool readPlainText(QByteArrayView *text);
+    // The end of the document: the bytes of a text read by readPlainText
+    // may be read on up to here (sixteen at a time).
+    const char *documentEnd() const { return m_end; }
     bool isStartElement() const { return m_token == StartElement; }
     bool atEnd() const { return m_stopped; }
     qint64 lineNumber() const { return m_line; }

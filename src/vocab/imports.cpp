@@ -12,6 +12,9 @@
 #include <QVarLengthArray>
 #include <QXmlStreamReader>
 #include <cstring>
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 namespace {
 
@@ -201,6 +204,77 @@ struct KvtmlLesson {
     QVector<int> entryIds;
 };
 
+// Bit i of a text's marks is set when its character i is a bracket or a
+// comma (the first 64 characters only).
+inline bool IsMark(uchar c)
+{
+    return c == '(' || c == ')' || c == '[' || c == ']' || c == ',';
+}
+
+// Decodes the UTF-8 of a text of the document (valid, as the scanner checks
+// the whole document first) into out, which has room for its size + 16
+// characters, and sets the text's marks. The bytes may be read on up to
+// `readable`. Returns the number of characters written.
+qsizetype DecodeText(QByteArrayView bytes, const char *readable, char16_t *out, quint64 *marks)
+{
+    const auto *in = reinterpret_cast<const uchar *>(bytes.data());
+    const uchar *const end = in + bytes.size();
+    qsizetype n = 0;
+    quint64 found = 0;
+    while (in < end) {
+#ifdef __SSE2__
+        // A run of ASCII goes sixteen bytes at a time.
+        if (reinterpret_cast<const uchar *>(readable) - in >= 16) {
+            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(in));
+            const unsigned high = unsigned(_mm_movemask_epi8(v));
+            const int ascii = int(qMin<qsizetype>(high ? __builtin_ctz(high) : 16, end - in));
+            if (ascii > 0) {
+                _mm_storeu_si128(reinterpret_cast<__m128i *>(out + n),
+                                 _mm_unpacklo_epi8(v, _mm_setzero_si128()));
+                _mm_storeu_si128(reinterpret_cast<__m128i *>(out + n + 8),
+                                 _mm_unpackhi_epi8(v, _mm_setzero_si128()));
+                if (n < 64) {
+                    const __m128i m = _mm_or_si128(
+                        _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8('(')),
+                                                  _mm_cmpeq_epi8(v, _mm_set1_epi8(')'))),
+                                     _mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8('[')),
+                                                  _mm_cmpeq_epi8(v, _mm_set1_epi8(']')))),
+                        _mm_cmpeq_epi8(v, _mm_set1_epi8(',')));
+                    const unsigned bits = unsigned(_mm_movemask_epi8(m)) & ((1u << ascii) - 1);
+                    found |= quint64(bits) << n;
+                }
+                in += ascii;
+                n += ascii;
+                continue;
+            }
+        }
+#else
+        Q_UNUSED(readable);
+#endif
+        const uchar b = *in;
+        if (b < 0x80) {
+            if (IsMark(b) && n < 64)
+                found |= quint64(1) << n;
+            out[n++] = b;
+            ++in;
+        } else if (b < 0xE0) {
+            out[n++] = char16_t(((b & 0x1F) << 6) | (in[1] & 0x3F));
+            in += 2;
+        } else if (b < 0xF0) {
+            out[n++] = char16_t(((b & 0x0F) << 12) | ((in[1] & 0x3F) << 6) | (in[2] & 0x3F));
+            in += 3;
+        } else {
+            const char32_t c = (char32_t(b & 0x07) << 18) | (char32_t(in[1] & 0x3F) << 12)
+                | (char32_t(in[2] & 0x3F) << 6) | char32_t(in[3] & 0x3F);
+            out[n++] = QChar::highSurrogate(c);
+            out[n++] = QChar::lowSurrogate(c);
+            in += 4;
+        }
+    }
+    *marks = found;
+    return n;
+}
+
 // The two XML readers behind one set of calls: QXmlStreamReader, which
 // reads any XML and says what is wrong with a broken file, and the fast
 // scanner, which reads the plain XML that vocabulary programs write and
@@ -222,7 +296,12 @@ public:
     void skipCurrentElement() { m_xml.skipCurrentElement(); }
     QString readElementText() { return m_xml.readElementText(QXmlStreamReader::SkipChildElements); }
     // An element's text as an item takes it.
-    QString readText(TextBlocks &) { return CleanText(readElementText()); }
+    QString readText(TextBlocks &, bool *settled)
+    {
+        QString text = CleanText(readElementText());
+        *settled = IsSettledEntry(text);
+        return text;
+    }
     bool isStartElement() const { return m_xml.isStartElement(); }
     bool atEnd() const { return m_xml.atEnd(); }
     qint64 lineNumber() const { return m_xml.lineNumber(); }
@@ -277,31 +356,43 @@ public:
     bool failed() const { return unsupported() || m_odd; }
     QString failure() const { return QString(); }
 
-    // An element's text as an item takes it. A plain one, the common case,
-    // is trimmed of its blanks as bytes and decoded straight into the
-    // shared blocks.
-    QString readText(TextBlocks &texts)
+    // An element's text as an item takes it, and whether it is settled (see
+    // IsSettledEntry). A plain one, the common case, is trimmed of its blanks
+    // as bytes and decoded straight into the shared blocks, its brackets and
+    // commas noted on the way.
+    QString readText(TextBlocks &texts, bool *settled)
     {
         QByteArrayView bytes;
-        if (!readPlainText(&bytes))
-            return CleanText(readElementText());
+        if (!readPlainText(&bytes)) {
+            QString text = CleanText(readElementText());
+            *settled = IsSettledEntry(text);
+            return text;
+        }
         while (!bytes.isEmpty() && (bytes.front() == ' ' || bytes.front() == '\t'))
             bytes = bytes.sliced(1);
         while (!bytes.isEmpty() && (bytes.back() == ' ' || bytes.back() == '\t'))
             bytes.chop(1);
-        char16_t *out = texts.room(bytes.size());
-        const qsizetype n =
-            m_decoder.appendToBuffer(reinterpret_cast<QChar *>(out), bytes) - reinterpret_cast<QChar *>(out);
+        // Sixteen characters are written at a time: room for those beyond
+        // the text's own.
+        char16_t *const out = texts.room(bytes.size() + 15);
+        quint64 marks = 0;
+        const qsizetype n = DecodeText(bytes, documentEnd(), out, &marks);
         QString text = texts.take(n);
         // White space beyond ASCII at an end is trimmed as QString does it.
-        if (n > 0 && (QChar::isSpace(out[0]) || QChar::isSpace(out[n - 1])))
-            return CleanText(std::move(text));
+        if (n > 0 && (QChar::isSpace(out[0]) || QChar::isSpace(out[n - 1]))) {
+            text = CleanText(std::move(text));
+            *settled = IsSettledEntry(text);
+            return text;
+        }
+        *settled = n <= 64
+            && IsSettledEntry(
+                       marks, n, [out](qsizetype i) { return out[i]; },
+                       [out](qsizetype i) { return QChar::isSpace(out[i]); });
         return text;
     }
 
 private:
     bool m_odd = false;
-    QStringDecoder m_decoder{QStringDecoder::Utf8, QStringDecoder::Flag::Stateless};
 };
 
 // Reads the containers inside <lessons> (the reader stands on its start),
@@ -457,6 +548,9 @@ KvtmlRead ReadKvtmlWith(Xml &xml, VocabFileContents &contents, QString *error,
                 entry.line = xml.lineNumber();
                 bool idOk = false;
                 const int id = xml.numberAttribute("id", &idOk);
+                // An entry without a text has an empty one, which is settled.
+                bool englishSettled = true;
+                bool mineSettled = true;
                 while (xml.readNextStartElement()) {
                     if (!xml.nameIs("translation")) {
                         xml.skipCurrentElement();
@@ -464,13 +558,14 @@ KvtmlRead ReadKvtmlWith(Xml &xml, VocabFileContents &contents, QString *error,
                     }
                     bool ok = false;
                     const int translation = xml.numberAttribute("id", &ok);
+                    const bool english = ok && translation == englishId;
                     QString *text = !ok ? nullptr
-                        : translation == englishId ? &entry.english
+                        : english                  ? &entry.english
                         : translation == mineId    ? &entry.mine
                                                    : nullptr;
                     while (xml.readNextStartElement()) {
                         if (text && xml.nameIs("text"))
-                            *text = xml.readText(texts);
+                            *text = xml.readText(texts, english ? &englishSettled : &mineSettled);
                         else
                             xml.skipCurrentElement();
                     }
@@ -478,7 +573,7 @@ KvtmlRead ReadKvtmlWith(Xml &xml, VocabFileContents &contents, QString *error,
                 // Lessons name entries by id; the first entry of an id counts.
                 if (idOk)
                     entryIndex.insert(id, int(entries.size()));
-                entry.settled = Settled(entry.english, entry.mine);
+                entry.settled = englishSettled && mineSettled;
                 entries.append(std::move(entry));
                 events.tick();
             }
