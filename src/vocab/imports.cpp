@@ -672,7 +672,7 @@ KvtmlRead ReadKvtmlWith(Xml &xml, VocabFileContents &contents, QString *error,
 bool ReadKvtml(const QByteArray &bytes, VocabFileContents &contents, QString *error,
                const VocabFileReadOptions &options)
 {
-    if (bytes.trimmed().isEmpty()) {
+    if (QByteArrayView(bytes).trimmed().isEmpty()) {
         if (error)
             *error = QStringLiteral("It is not a KVTML vocabulary: it is empty.");
         return false;
