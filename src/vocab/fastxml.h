@@ -13,6 +13,7 @@
 #include <QByteArrayView>
 #include <QString>
 #include <QVarLengthArray>
+#include <vector>
 
 class FastXmlReader {
 public:
@@ -73,13 +74,14 @@ private:
     bool endTag();
     const char *name(const char *p) const;
     const char *space(const char *p);
+    const char *spaceRun(const char *p);
 
     const char *m_p;
     const char *m_end;
     qint64 m_line = 1;
     Token m_token = NoToken;
     QByteArrayView m_name;
-    QVarLengthArray<Attribute, 4> m_attributes;
+    std::vector<Attribute> m_attributes; // kept from tag to tag, cleared
     QVarLengthArray<QByteArrayView, 16> m_open;
     bool m_pendingEnd = false;
     bool m_rootSeen = false;
