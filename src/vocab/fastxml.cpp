@@ -3,6 +3,7 @@
 #include "vocab/vocabfile.h"
 
 #include <array>
+#include <cstring>
 #ifdef __SSE2__
 #include <emmintrin.h>
 #endif
@@ -250,7 +251,10 @@ const char *FastXmlReader::spaceRun(const char *p)
         const unsigned inRun = (1u << run) - 1;
         if (unsigned(_mm_movemask_epi8(cr)) & inRun)
             break;
-        m_line += __builtin_popcount(unsigned(_mm_movemask_epi8(lf)) & inRun);
+        // Mostly one line feed: counted bit by bit (no population count
+        // instruction is assumed).
+        for (unsigned lines = unsigned(_mm_movemask_epi8(lf)) & inRun; lines; lines &= lines - 1)
+            ++m_line;
         p += run;
         if (run < 16)
             return p;
@@ -455,7 +459,7 @@ bool FastXmlReader::startTag()
         if (!an)
             return bail();
         const QByteArrayView attribute(q, an - q);
-        if (attribute.startsWith("xmlns"))
+        if (attribute.size() >= 5 && std::memcmp(attribute.data(), "xmlns", 5) == 0)
             return bail();
         for (const Attribute &a : m_attributes)
             if (Same(a.name, attribute))
