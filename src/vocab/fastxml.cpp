@@ -537,7 +537,9 @@ FastXmlReader::Token FastXmlReader::readNext()
         return m_token = EndElement;
     }
     for (;;) {
-        if (!characters(nullptr, !m_open.isEmpty()))
+        // Mostly white space and a tag: the rest is checked out of line.
+        m_p = space(m_p);
+        if ((m_p >= m_end || *m_p != '<') && !characters(nullptr, !m_open.isEmpty()))
             return NoToken;
         if (m_p >= m_end) {
             bail(); // the document ends before its root element does
