@@ -471,8 +471,8 @@ private:
 };
 
 template <typename Xml>
-KvtmlRead ReadKvtmlWith(Xml &xml, VocabFileContents &contents, QString *error,
-                        const VocabFileReadOptions &options, EventPump &events)
+KvtmlRead ReadKvtmlWith(Xml &xml, qsizetype documentSize, VocabFileContents &contents,
+                        QString *error, const VocabFileReadOptions &options, EventPump &events)
 {
     auto fail = [error](const QString &reason) {
         if (error)
@@ -505,6 +505,8 @@ KvtmlRead ReadKvtmlWith(Xml &xml, VocabFileContents &contents, QString *error,
     QString mineLocale;
     QStringList locales;
     QVector<KvtmlEntry> entries;
+    // An entry takes a hundred bytes and more as programs write it.
+    entries.reserve(qMin<qsizetype>(documentSize / 128, ItemTable::MaxItems + 1));
     EntryIndex entryIndex; // entry id -> position in entries
     TextBlocks texts(1024);
     QVector<KvtmlLesson> lessons;
@@ -637,13 +639,14 @@ KvtmlRead ReadKvtmlWith(Xml &xml, VocabFileContents &contents, QString *error,
     const qsizetype room = qMax(0, options.room);
     result.items.reserve(qMin<qsizetype>(room, order.size()));
     Refusals refusals(QStringLiteral("entry"), QStringLiteral("entries"));
+    const QString blank = MarkText(u' ');
     for (int at : order) {
         KvtmlEntry &entry = entries[at];
         if (result.items.size() >= room) {
             refusals.addBeyondRoom(entry.line);
             continue;
         }
-        TakeRow(result, refusals, entry.line, LessonText(lessonOf[at]), MarkText(u' '),
+        TakeRow(result, refusals, entry.line, LessonText(lessonOf[at]), blank,
                 std::move(entry.english), std::move(entry.mine), entry.settled);
         events.tick();
     }
@@ -686,12 +689,12 @@ bool ReadKvtml(const QByteArray &bytes, VocabFileContents &contents, QString *er
     KvtmlRead read;
     {
         FastXml fast(bytes);
-        read = ReadKvtmlWith(fast, contents, error, quiet, events);
+        read = ReadKvtmlWith(fast, bytes.size(), contents, error, quiet, events);
     }
     if (read == KvtmlRead::Unsupported) {
         told.clear();
         QtXml xml(bytes);
-        read = ReadKvtmlWith(xml, contents, error, quiet, events);
+        read = ReadKvtmlWith(xml, bytes.size(), contents, error, quiet, events);
     }
     if (options.onRefusedRow)
         for (const VocabFileMessage &m : told)
@@ -704,7 +707,7 @@ bool ReadKvtmlWithQt(const QByteArray &bytes, VocabFileContents &contents, QStri
 {
     EventPump events(options);
     QtXml xml(bytes);
-    return ReadKvtmlWith(xml, contents, error, options, events) == KvtmlRead::Read;
+    return ReadKvtmlWith(xml, bytes.size(), contents, error, options, events) == KvtmlRead::Read;
 }
 
 // ---- Tables --------------------------------------------------------------
