@@ -53,6 +53,17 @@ const char *SkipPlain(const char *p, const char *end)
     return p;
 }
 
+// Bytes that end a run of plain bytes in an attribute value: the quotes,
+// markup, references, control characters (line ends and tabs among them,
+// which are looked at one by one) and 0xEF (see Special).
+constexpr std::array<bool, 256> ValueSpecial = [] {
+    std::array<bool, 256> table{};
+    for (int b = 0; b < 0x20; ++b)
+        table[b] = true;
+    table['"'] = table['\''] = table['<'] = table['&'] = table[0xEF] = true;
+    return table;
+}();
+
 // Character classes of ASCII bytes: 1 begins a name, 2 goes on in one,
 // 4 is XML white space.
 constexpr std::array<uchar, 256> Classes = [] {
@@ -473,7 +484,11 @@ bool FastXmlReader::startTag()
         const char quote = *q;
         const char *v = q + 1;
         const char *e = v;
-        for (; e < m_end && *e != quote; ++e) {
+        for (; e < m_end; ++e) {
+            while (e < m_end && !ValueSpecial[uchar(*e)])
+                ++e;
+            if (e >= m_end || *e == quote)
+                break;
             const uchar c = uchar(*e);
             if (c == '<' || c == '&' || (c < 0x20 && c != '\t' && c != '\n' && c != '\r'))
                 return bail();
