@@ -12,6 +12,7 @@
 #include <QVarLengthArray>
 #include <QXmlStreamReader>
 #include <cstring>
+#include <vector>
 #ifdef __SSE2__
 #include <emmintrin.h>
 #endif
@@ -204,6 +205,18 @@ struct KvtmlLesson {
     QVector<int> entryIds;
 };
 
+// QChar::isSpace, with the common answers for characters beyond ASCII
+// given without a call: none below U+1680 is white space but U+0085 and
+// U+00A0.
+inline bool IsSpaceChar(char16_t c)
+{
+    if (c < 0x80)
+        return c == u' ' || (c >= 0x09 && c <= 0x0D);
+    if (c < 0x1680)
+        return c == 0x85 || c == 0xA0;
+    return QChar::isSpace(c);
+}
+
 // Bit i of a text's marks is set when its character i is a bracket or a
 // comma (the first 64 characters only).
 inline bool IsMark(uchar c)
@@ -379,7 +392,7 @@ public:
         const qsizetype n = DecodeText(bytes, documentEnd(), out, &marks);
         QString text = texts.take(n);
         // White space beyond ASCII at an end is trimmed as QString does it.
-        if (n > 0 && (QChar::isSpace(out[0]) || QChar::isSpace(out[n - 1]))) {
+        if (n > 0 && (IsSpaceChar(out[0]) || IsSpaceChar(out[n - 1]))) {
             text = CleanText(std::move(text));
             *settled = IsSettledEntry(text);
             return text;
@@ -387,7 +400,7 @@ public:
         *settled = n <= 64
             && IsSettledEntry(
                        marks, n, [out](qsizetype i) { return out[i]; },
-                       [out](qsizetype i) { return QChar::isSpace(out[i]); });
+                       [out](qsizetype i) { return IsSpaceChar(out[i]); });
         return text;
     }
 
@@ -449,10 +462,10 @@ public:
     void insert(int id, int at)
     {
         if (id >= 0 && id < Dense) {
-            if (id >= m_dense.size())
-                m_dense.resize(qMax<qsizetype>(id + 1, 2 * m_dense.size()), -1);
-            if (m_dense[id] < 0)
-                m_dense[id] = at;
+            if (size_t(id) >= m_dense.size())
+                m_dense.resize(qMax<size_t>(size_t(id) + 1, 2 * m_dense.size()), -1);
+            if (m_dense[size_t(id)] < 0)
+                m_dense[size_t(id)] = at;
         } else if (!m_other.contains(id)) {
             m_other.insert(id, at);
         }
@@ -460,13 +473,13 @@ public:
     int value(int id) const
     {
         if (id >= 0 && id < Dense)
-            return id < m_dense.size() ? m_dense[id] : -1;
+            return size_t(id) < m_dense.size() ? m_dense[size_t(id)] : -1;
         return m_other.value(id, -1);
     }
 
 private:
     static constexpr int Dense = 1 << 20;
-    QVector<int> m_dense;
+    std::vector<int> m_dense;
     QHash<int, int> m_other;
 };
 
@@ -603,9 +616,9 @@ KvtmlRead ReadKvtmlWith(Xml &xml, qsizetype documentSize, VocabFileContents &con
     result.languageCode = LanguageCodeOfName(mineLocale).value_or(0);
     result.lineCount = xml.lineNumber();
     result.encoding = VocabFileEncoding::Utf8;
-    QVector<int> lessonOf(entries.size(), 0);
-    QVector<int> order;
-    order.reserve(entries.size());
+    std::vector<int> lessonOf(size_t(entries.size()), 0);
+    std::vector<int> order;
+    order.reserve(size_t(entries.size()));
     int lessonCount = 0;
     QStringList joined; // the names of the lessons that make up lesson 20
     auto startLesson = [&](const QString &name) {
@@ -623,7 +636,7 @@ KvtmlRead ReadKvtmlWith(Xml &xml, qsizetype documentSize, VocabFileContents &con
             if (number == 0)
                 number = startLesson(lesson.name.trimmed());
             lessonOf[at] = number;
-            order.append(at);
+            order.push_back(at);
         }
     }
     int unlessoned = 0;
@@ -633,15 +646,16 @@ KvtmlRead ReadKvtmlWith(Xml &xml, qsizetype documentSize, VocabFileContents &con
         if (unlessoned == 0)
             unlessoned = startLesson(QStringLiteral("entries in no lesson"));
         lessonOf[at] = unlessoned;
-        order.append(at);
+        order.push_back(at);
     }
 
     const qsizetype room = qMax(0, options.room);
-    result.items.reserve(qMin<qsizetype>(room, order.size()));
+    result.items.reserve(qMin<qsizetype>(room, qsizetype(order.size())));
     Refusals refusals(QStringLiteral("entry"), QStringLiteral("entries"));
     const QString blank = MarkText(u' ');
+    KvtmlEntry *const entryAt = entries.data();
     for (int at : order) {
-        KvtmlEntry &entry = entries[at];
+        KvtmlEntry &entry = entryAt[at];
         if (result.items.size() >= room) {
             refusals.addBeyondRoom(entry.line);
             continue;
