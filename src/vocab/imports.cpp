@@ -208,7 +208,7 @@ struct KvtmlLesson {
 // QChar::isSpace, with the common answers for characters beyond ASCII
 // given without a call: none below U+1680 is white space but U+0085 and
 // U+00A0.
-inline bool IsSpaceChar(char16_t c)
+Q_ALWAYS_INLINE bool IsSpaceChar(char16_t c)
 {
     if (c < 0x80)
         return c == u' ' || (c >= 0x09 && c <= 0x0D);
