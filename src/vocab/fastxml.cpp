@@ -641,17 +641,6 @@ bool FastXmlReader::cdata(TextSink *text)
     return true;
 }
 
-bool FastXmlReader::readNextStartElement()
-{
-    for (;;) {
-        const Token token = readNext();
-        if (token == StartElement)
-            return true;
-        if (token != NoToken || m_stopped)
-            return false;
-    }
-}
-
 void FastXmlReader::skipCurrentElement()
 {
     int depth = 1;

@@ -24,7 +24,16 @@ public:
     // As QXmlStreamReader's functions of the same names; texts as
     // readElementText(QXmlStreamReader::SkipChildElements).
     Token readNext();
-    bool readNextStartElement();
+    bool readNextStartElement()
+    {
+        for (;;) {
+            const Token token = readNext();
+            if (token == StartElement)
+                return true;
+            if (token != NoToken || m_stopped)
+                return false;
+        }
+    }
     void skipCurrentElement();
     QString readElementText();
     // The text of the current start element when it is one plain piece of

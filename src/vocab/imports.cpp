@@ -354,9 +354,10 @@ public:
         return current.size() == N - 1 && std::memcmp(current.data(), n, N - 1) == 0;
     }
     QString nameText() const { return QString::fromUtf8(name()); }
-    int numberAttribute(const char *name, bool *ok)
+    template <qsizetype N>
+    int numberAttribute(const char (&name)[N], bool *ok)
     {
-        return FastXmlReader::numberAttribute(QByteArrayView(name), ok);
+        return FastXmlReader::numberAttribute(QByteArrayView(name, N - 1), ok);
     }
     QString attributeText(const char *name)
     {
