@@ -516,18 +516,15 @@ bool FastXmlReader::startTag()
 
 bool FastXmlReader::endTag()
 {
-    // The name must be that of the element open: its bytes, then no more
-    // of a name.
+    // The name must be that of the element open: its bytes, then white
+    // space or ">" (so no more of a name).
     if (m_open.isEmpty())
         return bail();
     const QByteArrayView open = m_open.last();
     const char *p = m_p + 2;
     if (m_end - p <= open.size() || !Same(QByteArrayView(p, open.size()), open))
         return bail();
-    const char *n = p + open.size();
-    if (IsNameChar(*n) || uchar(*n) >= 0x80 || *n == ':')
-        return bail();
-    p = space(n);
+    p = space(p + open.size());
     if (p >= m_end || *p != '>')
         return bail();
     m_open.removeLast();
