@@ -248,6 +248,22 @@ inline const char *FastXmlReader::space(const char *p)
 const char *FastXmlReader::spaceRun(const char *p)
 {
 #ifdef __SSE2__
+    // Most runs are a line feed and the blanks of the next line's
+    // indentation, or blanks alone: one comparison finds their end.
+    if (m_end - p >= 16 && (*p == '\n' || *p == ' ')) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
+        const bool lineFeed = *p == '\n';
+        const unsigned others =
+            ~(unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(v, _mm_set1_epi8(' ')))) | (lineFeed ? 1u : 0u))
+            & 0xFFFF;
+        if (others) {
+            const char *const end = p + __builtin_ctz(others);
+            if (!IsSpace(*end)) {
+                m_line += lineFeed ? 1 : 0;
+                return end;
+            }
+        }
+    }
     // Sixteen bytes at a time, counting their line feeds; a run with a
     // carriage return is counted one byte at a time below.
     while (m_end - p >= 16) {
