@@ -253,9 +253,8 @@ const char *FastXmlReader::spaceRun(const char *p)
     if (m_end - p >= 16 && (*p == '\n' || *p == ' ')) {
         const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
         const bool lineFeed = *p == '\n';
-        const unsigned others =
-            ~(unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(v, _mm_set1_epi8(' ')))) | (lineFeed ? 1u : 0u))
-            & 0xFFFF;
+        const unsigned blanks = unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(v, _mm_set1_epi8(' '))));
+        const unsigned others = ~(blanks | (lineFeed ? 1u : 0u)) & 0xFFFF;
         if (others) {
             const char *const end = p + __builtin_ctz(others);
             if (!IsSpace(*end)) {
@@ -270,9 +269,9 @@ const char *FastXmlReader::spaceRun(const char *p)
         const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
         const __m128i lf = _mm_cmpeq_epi8(v, _mm_set1_epi8('\n'));
         const __m128i cr = _mm_cmpeq_epi8(v, _mm_set1_epi8('\r'));
-        const __m128i blank = _mm_or_si128(
-            _mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8(' ')), _mm_cmpeq_epi8(v, _mm_set1_epi8('\t'))),
-            _mm_or_si128(lf, cr));
+        const __m128i blank = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8(' ')),
+                                                        _mm_cmpeq_epi8(v, _mm_set1_epi8('\t'))),
+                                           _mm_or_si128(lf, cr));
         const unsigned others = ~unsigned(_mm_movemask_epi8(blank)) & 0xFFFF;
         const int run = others ? __builtin_ctz(others) : 16;
         const unsigned inRun = (1u << run) - 1;
