@@ -267,10 +267,33 @@ void TestImports::fastScannerAgreesWithQt_data()
                "<translation id='1'><text>e</text><text/></translation></entry>"
                "<entry id='1'><translation id='0'><text/></translation></entry>")
         << true;
+    auto entry = [](int id, const QByteArray &english, const QByteArray &mine) {
+        return "<entry id='" + QByteArray::number(id) + "'><translation id='0'><text>" + english
+            + "</text></translation><translation id='1'><text>" + mine
+            + "</text></translation></entry>";
+    };
+    QTest::newRow("plain texts: brackets, commas, beyond ASCII, long")
+        << doc(entry(0, "to get [informal]", "a]]b ]")
+               + entry(1, " house(home,dwelling)\t", "casa (dimora, abitazione)")
+               + entry(2, "abcdefghijklmnopqrst (u,v)", "abcdefghijklmnopq\xC3\xA9 (r, s)")
+               + entry(3, "\xF0\x9F\x98\x80 smile", "\xEF\xBC\x88" "full\xEF\xBC\x89 \xEF\xBB\xBF")
+               + entry(4, "\xC2\xA0nbsp", "x\xC2\xA0 (y) \xE2\x80\x83")
+               + entry(5, QByteArray(70, 'a') + " (b)", "long")
+               + entry(6, "a (b) c", "[x]"))
+        << true;
+    QTest::newRow("line ends in white space and attribute values")
+        << doc("<note a='1\n2\r\n3\r4\"'/>\r\n                    \r\n\r   \n\n"
+               + entry(0, "a", "b") + "\r\n                         \r"
+               + entry(1, "", "refused") + "\n\t\r\n" + entry(2, "(x)", "y"))
+        << true;
+    QTest::newRow("]]> in a text") << doc(entry(0, "a]]>b", "c")) << false;
+    QTest::newRow("U+FFFF in a text") << doc(entry(0, "a\xEF\xBF\xBF", "c")) << false;
     QTest::newRow("unknown entity") << doc("<entry id='0'><translation id='0'><text>&eacute;</text>"
                                            "</translation></entry>")
                                     << false;
     QTest::newRow("mismatched tag") << doc("<entry id='0'></entri>") << false;
+    QTest::newRow("end tag that goes on") << doc("<entry id='0'></entry.x>") << false;
+    QTest::newRow("end tag with a blank") << doc("<entry id='0'></entry\n >") << true;
     QTest::newRow("namespace") << doc("<entry id='0' x:y='1'/>") << false;
     QTest::newRow("id with blank") << doc("<entry id=' 1'/>") << true; // left to Qt when read
     QTest::newRow("other encoding")

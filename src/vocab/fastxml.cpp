@@ -3,6 +3,7 @@
 #include "vocab/vocabfile.h"
 
 #include <array>
+#include <cstring>
 #ifdef __SSE2__
 #include <emmintrin.h>
 #endif
@@ -52,6 +53,17 @@ const char *SkipPlain(const char *p, const char *end)
     return p;
 }
 
+// Bytes that end a run of plain bytes in an attribute value: the quotes,
+// markup, references, control characters (line ends and tabs among them,
+// which are looked at one by one) and 0xEF (see Special).
+constexpr std::array<bool, 256> ValueSpecial = [] {
+    std::array<bool, 256> table{};
+    for (int b = 0; b < 0x20; ++b)
+        table[b] = true;
+    table['"'] = table['\''] = table['<'] = table['&'] = table[0xEF] = true;
+    return table;
+}();
+
 // Character classes of ASCII bytes: 1 begins a name, 2 goes on in one,
 // 4 is XML white space.
 constexpr std::array<uchar, 256> Classes = [] {
@@ -78,6 +90,17 @@ inline bool IsNameChar(char c)
 inline bool IsSpace(char c)
 {
     return Classes[uchar(c)] & 4;
+}
+
+// Whether two short byte strings (names) are equal.
+inline bool Same(QByteArrayView a, QByteArrayView b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (qsizetype i = 0; i < a.size(); ++i)
+        if (a.data()[i] != b.data()[i])
+            return false;
+    return true;
 }
 
 // Appends the UTF-8 of a character.
@@ -199,7 +222,7 @@ bool FastXmlReader::bail()
     return false;
 }
 
-const char *FastXmlReader::name(const char *p) const
+inline const char *FastXmlReader::name(const char *p) const
 {
     if (p >= m_end || !IsNameStart(*p))
         return nullptr;
@@ -213,8 +236,56 @@ const char *FastXmlReader::name(const char *p) const
     return p;
 }
 
-const char *FastXmlReader::space(const char *p)
+// Most markup has no white space where it may have some, or one blank: the
+// scan of longer runs stays out of line.
+inline const char *FastXmlReader::space(const char *p)
 {
+    if (p < m_end && IsSpace(*p))
+        return spaceRun(p);
+    return p;
+}
+
+const char *FastXmlReader::spaceRun(const char *p)
+{
+#ifdef __SSE2__
+    // Most runs are a line feed and the blanks of the next line's
+    // indentation, or blanks alone: one comparison finds their end.
+    if (m_end - p >= 16 && (*p == '\n' || *p == ' ')) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
+        const bool lineFeed = *p == '\n';
+        const unsigned blanks = unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(v, _mm_set1_epi8(' '))));
+        const unsigned others = ~(blanks | (lineFeed ? 1u : 0u)) & 0xFFFF;
+        if (others) {
+            const char *const end = p + __builtin_ctz(others);
+            if (!IsSpace(*end)) {
+                m_line += lineFeed ? 1 : 0;
+                return end;
+            }
+        }
+    }
+    // Sixteen bytes at a time, counting their line feeds; a run with a
+    // carriage return is counted one byte at a time below.
+    while (m_end - p >= 16) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
+        const __m128i lf = _mm_cmpeq_epi8(v, _mm_set1_epi8('\n'));
+        const __m128i cr = _mm_cmpeq_epi8(v, _mm_set1_epi8('\r'));
+        const __m128i blank = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8(' ')),
+                                                        _mm_cmpeq_epi8(v, _mm_set1_epi8('\t'))),
+                                           _mm_or_si128(lf, cr));
+        const unsigned others = ~unsigned(_mm_movemask_epi8(blank)) & 0xFFFF;
+        const int run = others ? __builtin_ctz(others) : 16;
+        const unsigned inRun = (1u << run) - 1;
+        if (unsigned(_mm_movemask_epi8(cr)) & inRun)
+            break;
+        // Mostly one line feed: counted bit by bit (no population count
+        // instruction is assumed).
+        for (unsigned lines = unsigned(_mm_movemask_epi8(lf)) & inRun; lines; lines &= lines - 1)
+            ++m_line;
+        p += run;
+        if (run < 16)
+            return p;
+    }
+#endif
     for (; p < m_end && IsSpace(*p); ++p)
         if (*p <= '\r' && (*p == '\n' || (*p == '\r' && (p + 1 >= m_end || p[1] != '\n'))))
             ++m_line;
@@ -414,10 +485,10 @@ bool FastXmlReader::startTag()
         if (!an)
             return bail();
         const QByteArrayView attribute(q, an - q);
-        if (attribute.startsWith("xmlns"))
+        if (attribute.size() >= 5 && std::memcmp(attribute.data(), "xmlns", 5) == 0)
             return bail();
         for (const Attribute &a : m_attributes)
-            if (a.name == attribute)
+            if (Same(a.name, attribute))
                 return bail();
         q = space(an);
         if (q >= m_end || *q != '=')
@@ -428,7 +499,11 @@ bool FastXmlReader::startTag()
         const char quote = *q;
         const char *v = q + 1;
         const char *e = v;
-        for (; e < m_end && *e != quote; ++e) {
+        for (; e < m_end; ++e) {
+            while (e < m_end && !ValueSpecial[uchar(*e)])
+                ++e;
+            if (e >= m_end || *e == quote)
+                break;
             const uchar c = uchar(*e);
             if (c == '<' || c == '&' || (c < 0x20 && c != '\t' && c != '\n' && c != '\r'))
                 return bail();
@@ -440,7 +515,7 @@ bool FastXmlReader::startTag()
         }
         if (e >= m_end)
             return bail();
-        m_attributes.append({attribute, QByteArrayView(v, e - v)});
+        m_attributes.push_back({attribute, QByteArrayView(v, e - v)});
         p = e + 1;
     }
     m_p = p;
@@ -456,17 +531,20 @@ bool FastXmlReader::startTag()
 
 bool FastXmlReader::endTag()
 {
-    const char *p = m_p + 2;
-    const char *n = name(p);
-    if (!n)
+    // The name must be that of the element open: its bytes, then white
+    // space or ">" (so no more of a name).
+    if (m_open.isEmpty())
         return bail();
-    const QByteArrayView closed(p, n - p);
-    p = space(n);
-    if (p >= m_end || *p != '>' || m_open.isEmpty() || m_open.last() != closed)
+    const QByteArrayView open = m_open.last();
+    const char *p = m_p + 2;
+    if (m_end - p <= open.size() || !Same(QByteArrayView(p, open.size()), open))
+        return bail();
+    p = space(p + open.size());
+    if (p >= m_end || *p != '>')
         return bail();
     m_open.removeLast();
     m_p = p + 1;
-    m_name = closed;
+    m_name = open;
     m_token = EndElement;
     if (m_open.isEmpty())
         m_stopped = true; // the root element is over: nothing after it is read
@@ -486,7 +564,9 @@ FastXmlReader::Token FastXmlReader::readNext()
         return m_token = EndElement;
     }
     for (;;) {
-        if (!characters(nullptr, !m_open.isEmpty()))
+        // Mostly white space and a tag: the rest is checked out of line.
+        m_p = space(m_p);
+        if ((m_p >= m_end || *m_p != '<') && !characters(nullptr, !m_open.isEmpty()))
             return NoToken;
         if (m_p >= m_end) {
             bail(); // the document ends before its root element does
@@ -573,17 +653,6 @@ bool FastXmlReader::cdata(TextSink *text)
     return true;
 }
 
-bool FastXmlReader::readNextStartElement()
-{
-    for (;;) {
-        const Token token = readNext();
-        if (token == StartElement)
-            return true;
-        if (token != NoToken || m_stopped)
-            return false;
-    }
-}
-
 void FastXmlReader::skipCurrentElement()
 {
     int depth = 1;
@@ -635,7 +704,23 @@ bool FastXmlReader::readPlainText(QByteArrayView *text)
 {
     if (m_token != StartElement || m_pendingEnd || m_stopped)
         return false;
-    const char *p = SkipPlain(m_p, m_end);
+    const char *p = m_p;
+    for (;;) {
+        p = SkipPlain(p, m_end);
+        if (p >= m_end)
+            return false;
+        // A bracket that does not end "]]>", and 0xEF that does not begin
+        // U+FFFE or U+FFFF, are plain characters like any other.
+        if (*p == ']' && !(m_end - p >= 3 && p[1] == ']' && p[2] == '>')) {
+            ++p;
+        } else if (uchar(*p) == 0xEF
+                   && !(m_end - p >= 3 && uchar(p[1]) == 0xBF
+                        && (uchar(p[2]) == 0xBE || uchar(p[2]) == 0xBF))) {
+            ++p;
+        } else {
+            break;
+        }
+    }
     if (m_end - p < 2 || p[0] != '<' || p[1] != '/')
         return false;
     *text = QByteArrayView(m_p, p - m_p);
@@ -647,7 +732,7 @@ int FastXmlReader::numberAttribute(QByteArrayView attribute, bool *present)
 {
     *present = false;
     for (const Attribute &a : m_attributes) {
-        if (a.name != attribute)
+        if (!Same(a.name, attribute))
             continue;
         if (a.value.isEmpty() || a.value.size() > 9) {
             bail();
@@ -670,7 +755,7 @@ int FastXmlReader::numberAttribute(QByteArrayView attribute, bool *present)
 QByteArrayView FastXmlReader::attribute(QByteArrayView name) const
 {
     for (const Attribute &a : m_attributes)
-        if (a.name == name)
+        if (Same(a.name, name))
             return a.value;
     return {};
 }

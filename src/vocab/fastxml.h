@@ -13,6 +13,7 @@
 #include <QByteArrayView>
 #include <QString>
 #include <QVarLengthArray>
+#include <vector>
 
 class FastXmlReader {
 public:
@@ -23,7 +24,16 @@ public:
     // As QXmlStreamReader's functions of the same names; texts as
     // readElementText(QXmlStreamReader::SkipChildElements).
     Token readNext();
-    bool readNextStartElement();
+    bool readNextStartElement()
+    {
+        for (;;) {
+            const Token token = readNext();
+            if (token == StartElement)
+                return true;
+            if (token != NoToken || m_stopped)
+                return false;
+        }
+    }
     void skipCurrentElement();
     QString readElementText();
     // The text of the current start element when it is one plain piece of
@@ -31,6 +41,9 @@ public:
     // its bytes, read up to the end tag. False, with nothing read, when it
     // is not.
     bool readPlainText(QByteArrayView *text);
+    // The end of the document: the bytes of a text read by readPlainText
+    // may be read on up to here (sixteen at a time).
+    const char *documentEnd() const { return m_end; }
     bool isStartElement() const { return m_token == StartElement; }
     bool atEnd() const { return m_stopped; }
     qint64 lineNumber() const { return m_line; }
@@ -70,13 +83,14 @@ private:
     bool endTag();
     const char *name(const char *p) const;
     const char *space(const char *p);
+    const char *spaceRun(const char *p);
 
     const char *m_p;
     const char *m_end;
     qint64 m_line = 1;
     Token m_token = NoToken;
     QByteArrayView m_name;
-    QVarLengthArray<Attribute, 4> m_attributes;
+    std::vector<Attribute> m_attributes; // kept from tag to tag, cleared
     QVarLengthArray<QByteArrayView, 16> m_open;
     bool m_pendingEnd = false;
     bool m_rootSeen = false;

@@ -12,6 +12,10 @@
 #include <QVarLengthArray>
 #include <QXmlStreamReader>
 #include <cstring>
+#include <vector>
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 namespace {
 
@@ -201,6 +205,89 @@ struct KvtmlLesson {
     QVector<int> entryIds;
 };
 
+// QChar::isSpace, with the common answers for characters beyond ASCII
+// given without a call: none below U+1680 is white space but U+0085 and
+// U+00A0.
+Q_ALWAYS_INLINE bool IsSpaceChar(char16_t c)
+{
+    if (c < 0x80)
+        return c == u' ' || (c >= 0x09 && c <= 0x0D);
+    if (c < 0x1680)
+        return c == 0x85 || c == 0xA0;
+    return QChar::isSpace(c);
+}
+
+// Bit i of a text's marks is set when its character i is a bracket or a
+// comma (the first 64 characters only).
+inline bool IsMark(uchar c)
+{
+    return c == '(' || c == ')' || c == '[' || c == ']' || c == ',';
+}
+
+// Decodes the UTF-8 of a text of the document (valid, as the scanner checks
+// the whole document first) into out, which has room for its size + 16
+// characters, and sets the text's marks. The bytes may be read on up to
+// `readable`. Returns the number of characters written.
+qsizetype DecodeText(QByteArrayView bytes, const char *readable, char16_t *out, quint64 *marks)
+{
+    const auto *in = reinterpret_cast<const uchar *>(bytes.data());
+    const uchar *const end = in + bytes.size();
+    qsizetype n = 0;
+    quint64 found = 0;
+    while (in < end) {
+#ifdef __SSE2__
+        // A run of ASCII goes sixteen bytes at a time.
+        if (reinterpret_cast<const uchar *>(readable) - in >= 16) {
+            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(in));
+            const unsigned high = unsigned(_mm_movemask_epi8(v));
+            const int ascii = int(qMin<qsizetype>(high ? __builtin_ctz(high) : 16, end - in));
+            if (ascii > 0) {
+                _mm_storeu_si128(reinterpret_cast<__m128i *>(out + n),
+                                 _mm_unpacklo_epi8(v, _mm_setzero_si128()));
+                _mm_storeu_si128(reinterpret_cast<__m128i *>(out + n + 8),
+                                 _mm_unpackhi_epi8(v, _mm_setzero_si128()));
+                if (n < 64) {
+                    const __m128i m = _mm_or_si128(
+                        _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8('(')),
+                                                  _mm_cmpeq_epi8(v, _mm_set1_epi8(')'))),
+                                     _mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8('[')),
+                                                  _mm_cmpeq_epi8(v, _mm_set1_epi8(']')))),
+                        _mm_cmpeq_epi8(v, _mm_set1_epi8(',')));
+                    const unsigned bits = unsigned(_mm_movemask_epi8(m)) & ((1u << ascii) - 1);
+                    found |= quint64(bits) << n;
+                }
+                in += ascii;
+                n += ascii;
+                continue;
+            }
+        }
+#else
+        Q_UNUSED(readable);
+#endif
+        const uchar b = *in;
+        if (b < 0x80) {
+            if (IsMark(b) && n < 64)
+                found |= quint64(1) << n;
+            out[n++] = b;
+            ++in;
+        } else if (b < 0xE0) {
+            out[n++] = char16_t(((b & 0x1F) << 6) | (in[1] & 0x3F));
+            in += 2;
+        } else if (b < 0xF0) {
+            out[n++] = char16_t(((b & 0x0F) << 12) | ((in[1] & 0x3F) << 6) | (in[2] & 0x3F));
+            in += 3;
+        } else {
+            const char32_t c = (char32_t(b & 0x07) << 18) | (char32_t(in[1] & 0x3F) << 12)
+                | (char32_t(in[2] & 0x3F) << 6) | char32_t(in[3] & 0x3F);
+            out[n++] = QChar::highSurrogate(c);
+            out[n++] = QChar::lowSurrogate(c);
+            in += 4;
+        }
+    }
+    *marks = found;
+    return n;
+}
+
 // The two XML readers behind one set of calls: QXmlStreamReader, which
 // reads any XML and says what is wrong with a broken file, and the fast
 // scanner, which reads the plain XML that vocabulary programs write and
@@ -222,7 +309,12 @@ public:
     void skipCurrentElement() { m_xml.skipCurrentElement(); }
     QString readElementText() { return m_xml.readElementText(QXmlStreamReader::SkipChildElements); }
     // An element's text as an item takes it.
-    QString readText(TextBlocks &) { return CleanText(readElementText()); }
+    QString readText(TextBlocks &, bool *settled)
+    {
+        QString text = CleanText(readElementText());
+        *settled = IsSettledEntry(text);
+        return text;
+    }
     bool isStartElement() const { return m_xml.isStartElement(); }
     bool atEnd() const { return m_xml.atEnd(); }
     qint64 lineNumber() const { return m_xml.lineNumber(); }
@@ -262,9 +354,10 @@ public:
         return current.size() == N - 1 && std::memcmp(current.data(), n, N - 1) == 0;
     }
     QString nameText() const { return QString::fromUtf8(name()); }
-    int numberAttribute(const char *name, bool *ok)
+    template <qsizetype N>
+    int numberAttribute(const char (&name)[N], bool *ok)
     {
-        return FastXmlReader::numberAttribute(QByteArrayView(name), ok);
+        return FastXmlReader::numberAttribute(QByteArrayView(name, N - 1), ok);
     }
     QString attributeText(const char *name)
     {
@@ -277,31 +370,43 @@ public:
     bool failed() const { return unsupported() || m_odd; }
     QString failure() const { return QString(); }
 
-    // An element's text as an item takes it. A plain one, the common case,
-    // is trimmed of its blanks as bytes and decoded straight into the
-    // shared blocks.
-    QString readText(TextBlocks &texts)
+    // An element's text as an item takes it, and whether it is settled (see
+    // IsSettledEntry). A plain one, the common case, is trimmed of its blanks
+    // as bytes and decoded straight into the shared blocks, its brackets and
+    // commas noted on the way.
+    QString readText(TextBlocks &texts, bool *settled)
     {
         QByteArrayView bytes;
-        if (!readPlainText(&bytes))
-            return CleanText(readElementText());
+        if (!readPlainText(&bytes)) {
+            QString text = CleanText(readElementText());
+            *settled = IsSettledEntry(text);
+            return text;
+        }
         while (!bytes.isEmpty() && (bytes.front() == ' ' || bytes.front() == '\t'))
             bytes = bytes.sliced(1);
         while (!bytes.isEmpty() && (bytes.back() == ' ' || bytes.back() == '\t'))
             bytes.chop(1);
-        char16_t *out = texts.room(bytes.size());
-        const qsizetype n =
-            m_decoder.appendToBuffer(reinterpret_cast<QChar *>(out), bytes) - reinterpret_cast<QChar *>(out);
+        // Sixteen characters are written at a time: room for those beyond
+        // the text's own.
+        char16_t *const out = texts.room(bytes.size() + 15);
+        quint64 marks = 0;
+        const qsizetype n = DecodeText(bytes, documentEnd(), out, &marks);
         QString text = texts.take(n);
         // White space beyond ASCII at an end is trimmed as QString does it.
-        if (n > 0 && (QChar::isSpace(out[0]) || QChar::isSpace(out[n - 1])))
-            return CleanText(std::move(text));
+        if (n > 0 && (IsSpaceChar(out[0]) || IsSpaceChar(out[n - 1]))) {
+            text = CleanText(std::move(text));
+            *settled = IsSettledEntry(text);
+            return text;
+        }
+        *settled = n <= 64
+            && IsSettledEntry(
+                       marks, n, [out](qsizetype i) { return out[i]; },
+                       [out](qsizetype i) { return IsSpaceChar(out[i]); });
         return text;
     }
 
 private:
     bool m_odd = false;
-    QStringDecoder m_decoder{QStringDecoder::Utf8, QStringDecoder::Flag::Stateless};
 };
 
 // Reads the containers inside <lessons> (the reader stands on its start),
@@ -358,10 +463,10 @@ public:
     void insert(int id, int at)
     {
         if (id >= 0 && id < Dense) {
-            if (id >= m_dense.size())
-                m_dense.resize(qMax<qsizetype>(id + 1, 2 * m_dense.size()), -1);
-            if (m_dense[id] < 0)
-                m_dense[id] = at;
+            if (size_t(id) >= m_dense.size())
+                m_dense.resize(qMax<size_t>(size_t(id) + 1, 2 * m_dense.size()), -1);
+            if (m_dense[size_t(id)] < 0)
+                m_dense[size_t(id)] = at;
         } else if (!m_other.contains(id)) {
             m_other.insert(id, at);
         }
@@ -369,19 +474,19 @@ public:
     int value(int id) const
     {
         if (id >= 0 && id < Dense)
-            return id < m_dense.size() ? m_dense[id] : -1;
+            return size_t(id) < m_dense.size() ? m_dense[size_t(id)] : -1;
         return m_other.value(id, -1);
     }
 
 private:
     static constexpr int Dense = 1 << 20;
-    QVector<int> m_dense;
+    std::vector<int> m_dense;
     QHash<int, int> m_other;
 };
 
 template <typename Xml>
-KvtmlRead ReadKvtmlWith(Xml &xml, VocabFileContents &contents, QString *error,
-                        const VocabFileReadOptions &options, EventPump &events)
+KvtmlRead ReadKvtmlWith(Xml &xml, qsizetype documentSize, VocabFileContents &contents,
+                        QString *error, const VocabFileReadOptions &options, EventPump &events)
 {
     auto fail = [error](const QString &reason) {
         if (error)
@@ -414,6 +519,8 @@ KvtmlRead ReadKvtmlWith(Xml &xml, VocabFileContents &contents, QString *error,
     QString mineLocale;
     QStringList locales;
     QVector<KvtmlEntry> entries;
+    // An entry takes a hundred bytes and more as programs write it.
+    entries.reserve(qMin<qsizetype>(documentSize / 128, ItemTable::MaxItems + 1));
     EntryIndex entryIndex; // entry id -> position in entries
     TextBlocks texts(1024);
     QVector<KvtmlLesson> lessons;
@@ -457,6 +564,9 @@ KvtmlRead ReadKvtmlWith(Xml &xml, VocabFileContents &contents, QString *error,
                 entry.line = xml.lineNumber();
                 bool idOk = false;
                 const int id = xml.numberAttribute("id", &idOk);
+                // An entry without a text has an empty one, which is settled.
+                bool englishSettled = true;
+                bool mineSettled = true;
                 while (xml.readNextStartElement()) {
                     if (!xml.nameIs("translation")) {
                         xml.skipCurrentElement();
@@ -464,13 +574,14 @@ KvtmlRead ReadKvtmlWith(Xml &xml, VocabFileContents &contents, QString *error,
                     }
                     bool ok = false;
                     const int translation = xml.numberAttribute("id", &ok);
+                    const bool english = ok && translation == englishId;
                     QString *text = !ok ? nullptr
-                        : translation == englishId ? &entry.english
+                        : english                  ? &entry.english
                         : translation == mineId    ? &entry.mine
                                                    : nullptr;
                     while (xml.readNextStartElement()) {
                         if (text && xml.nameIs("text"))
-                            *text = xml.readText(texts);
+                            *text = xml.readText(texts, english ? &englishSettled : &mineSettled);
                         else
                             xml.skipCurrentElement();
                     }
@@ -478,7 +589,7 @@ KvtmlRead ReadKvtmlWith(Xml &xml, VocabFileContents &contents, QString *error,
                 // Lessons name entries by id; the first entry of an id counts.
                 if (idOk)
                     entryIndex.insert(id, int(entries.size()));
-                entry.settled = Settled(entry.english, entry.mine);
+                entry.settled = englishSettled && mineSettled;
                 entries.append(std::move(entry));
                 events.tick();
             }
@@ -506,9 +617,9 @@ KvtmlRead ReadKvtmlWith(Xml &xml, VocabFileContents &contents, QString *error,
     result.languageCode = LanguageCodeOfName(mineLocale).value_or(0);
     result.lineCount = xml.lineNumber();
     result.encoding = VocabFileEncoding::Utf8;
-    QVector<int> lessonOf(entries.size(), 0);
-    QVector<int> order;
-    order.reserve(entries.size());
+    std::vector<int> lessonOf(size_t(entries.size()), 0);
+    std::vector<int> order;
+    order.reserve(size_t(entries.size()));
     int lessonCount = 0;
     QStringList joined; // the names of the lessons that make up lesson 20
     auto startLesson = [&](const QString &name) {
@@ -526,7 +637,7 @@ KvtmlRead ReadKvtmlWith(Xml &xml, VocabFileContents &contents, QString *error,
             if (number == 0)
                 number = startLesson(lesson.name.trimmed());
             lessonOf[at] = number;
-            order.append(at);
+            order.push_back(at);
         }
     }
     int unlessoned = 0;
@@ -536,19 +647,21 @@ KvtmlRead ReadKvtmlWith(Xml &xml, VocabFileContents &contents, QString *error,
         if (unlessoned == 0)
             unlessoned = startLesson(QStringLiteral("entries in no lesson"));
         lessonOf[at] = unlessoned;
-        order.append(at);
+        order.push_back(at);
     }
 
     const qsizetype room = qMax(0, options.room);
-    result.items.reserve(qMin<qsizetype>(room, order.size()));
+    result.items.reserve(qMin<qsizetype>(room, qsizetype(order.size())));
     Refusals refusals(QStringLiteral("entry"), QStringLiteral("entries"));
+    const QString blank = MarkText(u' ');
+    KvtmlEntry *const entryAt = entries.data();
     for (int at : order) {
-        KvtmlEntry &entry = entries[at];
+        KvtmlEntry &entry = entryAt[at];
         if (result.items.size() >= room) {
             refusals.addBeyondRoom(entry.line);
             continue;
         }
-        TakeRow(result, refusals, entry.line, LessonText(lessonOf[at]), MarkText(u' '),
+        TakeRow(result, refusals, entry.line, LessonText(lessonOf[at]), blank,
                 std::move(entry.english), std::move(entry.mine), entry.settled);
         events.tick();
     }
@@ -577,7 +690,7 @@ KvtmlRead ReadKvtmlWith(Xml &xml, VocabFileContents &contents, QString *error,
 bool ReadKvtml(const QByteArray &bytes, VocabFileContents &contents, QString *error,
                const VocabFileReadOptions &options)
 {
-    if (bytes.trimmed().isEmpty()) {
+    if (QByteArrayView(bytes).trimmed().isEmpty()) {
         if (error)
             *error = QStringLiteral("It is not a KVTML vocabulary: it is empty.");
         return false;
@@ -591,12 +704,12 @@ bool ReadKvtml(const QByteArray &bytes, VocabFileContents &contents, QString *er
     KvtmlRead read;
     {
         FastXml fast(bytes);
-        read = ReadKvtmlWith(fast, contents, error, quiet, events);
+        read = ReadKvtmlWith(fast, bytes.size(), contents, error, quiet, events);
     }
     if (read == KvtmlRead::Unsupported) {
         told.clear();
         QtXml xml(bytes);
-        read = ReadKvtmlWith(xml, contents, error, quiet, events);
+        read = ReadKvtmlWith(xml, bytes.size(), contents, error, quiet, events);
     }
     if (options.onRefusedRow)
         for (const VocabFileMessage &m : told)
@@ -609,7 +722,7 @@ bool ReadKvtmlWithQt(const QByteArray &bytes, VocabFileContents &contents, QStri
 {
     EventPump events(options);
     QtXml xml(bytes);
-    return ReadKvtmlWith(xml, contents, error, options, events) == KvtmlRead::Read;
+    return ReadKvtmlWith(xml, bytes.size(), contents, error, options, events) == KvtmlRead::Read;
 }
 
 // ---- Tables --------------------------------------------------------------
