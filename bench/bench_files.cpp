@@ -18,6 +18,7 @@
 #include "vocab/vocabfile.h"
 
 #include "benchsupport.h"
+#include "sampleitems.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -32,29 +33,6 @@ namespace {
 
 enum Variant { Windows1252 = 0, Utf8 = 1 };
 
-QVector<VocabItem> MakeItems(Variant variant, int count)
-{
-    static const char16_t *const english[] = {u"house (home, dwelling)", u"to get [informal]",
-                                              u"because", u"street", u"naive (credulous)",
-                                              u"to go away"};
-    static const char16_t *const mine[] = {u"casa (dimora, abitazione)", u"perché (poiché)",
-                                           u"Straße [f.]", u"naïve (crédule)", u"andar via",
-                                           u"être (exister, se trouver)"};
-    QVector<VocabItem> items;
-    items.reserve(count);
-    for (int i = 0; i < count; ++i) {
-        VocabItem item;
-        item.Lesson = QStringLiteral("%1").arg(i % 20 + 1, 2, 10, QLatin1Char('0'));
-        item.CriticalMark = (i % 7 == 0) ? QStringLiteral("c") : QStringLiteral(" ");
-        item.English = QStringLiteral("w%1 ").arg(i) + QString::fromUtf16(english[i % 6]);
-        item.MyLanguage = QString::fromUtf16(mine[(i / 6) % 6]);
-        if (variant == Utf8 && i % 5 == 0)
-            item.MyLanguage.prepend(QStringLiteral("łódź "));
-        items.append(item);
-    }
-    return items;
-}
-
 struct Fixture {
     QTemporaryDir dir;
     QString path;
@@ -65,7 +43,7 @@ struct Fixture {
 
     Fixture(Variant variant, int count)
         : path(dir.filePath("words.eng")), barePath(dir.filePath("bare.eng")),
-          items(MakeItems(variant, count))
+          items(bench::SampleItems(count, variant == Utf8))
     {
         const VocabFileBytes encoded = EncodeVocabFile(items, 1);
         utf8 = encoded.utf8;
@@ -307,7 +285,7 @@ struct ImportFixture {
     QString importPath;
     QVector<VocabItem> items;
 
-    ImportFixture(ImportKind kind, int count) : items(MakeItems(Utf8, count))
+    ImportFixture(ImportKind kind, int count) : items(bench::SampleItems(count, true))
     {
         engPath = dir.filePath("words.eng");
         const VocabFileBytes eng = EncodeVocabFile(items, 1);

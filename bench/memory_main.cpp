@@ -16,6 +16,8 @@
 #include "edit/editview.h"
 #include "vocab/vocabfile.h"
 
+#include "sampleitems.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
@@ -71,19 +73,7 @@ void Settle(int ms)
 
 void WriteVocabulary(const QString &path)
 {
-    static const char16_t *const english[] = {u"house (home, dwelling)", u"to get [informal]",
-                                              u"because", u"street", u"naive (credulous)",
-                                              u"to go away"};
-    static const char16_t *const mine[] = {u"casa (dimora, abitazione)", u"perché (poiché)",
-                                           u"Straße [f.]", u"naïve (crédule)", u"andar via",
-                                           u"être (exister, se trouver)"};
-    QVector<VocabItem> items;
-    for (int i = 0; i < ItemTable::MaxItems; ++i)
-        items.append(VocabItem{QStringLiteral("%1").arg(i % 20 + 1, 2, 10, QLatin1Char('0')),
-                               i % 7 == 0 ? QStringLiteral("c") : QStringLiteral(" "),
-                               QStringLiteral("w%1 ").arg(i) + QString::fromUtf16(english[i % 6]),
-                               QString::fromUtf16(mine[(i / 6) % 6])});
-    if (!SaveVocabFile(path, items, 1).ok)
+    if (!SaveVocabFile(path, bench::SampleItems(ItemTable::MaxItems, false), 1).ok)
         qFatal("cannot write %s", qPrintable(path));
 }
 

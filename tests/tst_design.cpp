@@ -104,7 +104,8 @@ private slots:
 
     void rulesIncludeNoWidgetAndNoDesktop()
     {
-        const QStringList rules{"vocab/entry", "vocab/vocabfile", "vocab/vocabstore", "vocab/imports", "vocab/fastxml",
+        const QStringList rules{"vocab/entry", "vocab/vocabfile", "vocab/vocabstore", "vocab/imports",
+                                "vocab/fastxml", "vocab/textscan", "vocab/textblocks",
                                 "test/itempool", "test/scoring", "test/answercheck",
                                 "test/synonyms", "test/testlog", "test/lessonrules",
                                 "test/assistance", "test/direction", "test/testsession",

@@ -53,6 +53,21 @@ const char *SkipPlain(const char *p, const char *end)
     return p;
 }
 
+// Whether the bytes at p (before end) are U+FFFE or U+FFFF, which XML does
+// not allow in a document.
+inline bool IsNonCharacterAt(const char *p, const char *end)
+{
+    return end - p >= 3 && uchar(p[0]) == 0xEF && uchar(p[1]) == 0xBF
+        && (uchar(p[2]) == 0xBE || uchar(p[2]) == 0xBF);
+}
+
+// Whether the bytes at p (before end) are "]]>", which ends a CDATA section
+// and may stand nowhere else.
+inline bool IsCdataEndAt(const char *p, const char *end)
+{
+    return end - p >= 3 && p[0] == ']' && p[1] == ']' && p[2] == '>';
+}
+
 // Bytes that end a run of plain bytes in an attribute value: the quotes,
 // markup, references, control characters (line ends and tabs among them,
 // which are looked at one by one) and 0xEF (see Special).
@@ -425,11 +440,11 @@ bool FastXmlReader::characters(TextSink *text, bool inside)
         } else if (c < 0x20) {
             return bail();
         } else if (c == 0xEF) {
-            if (p + 2 < m_end && uchar(p[1]) == 0xBF && (uchar(p[2]) == 0xBE || uchar(p[2]) == 0xBF))
+            if (IsNonCharacterAt(p, m_end))
                 return bail();
             ++p;
         } else if (c == ']') {
-            if (m_end - p >= 3 && p[1] == ']' && p[2] == '>')
+            if (IsCdataEndAt(p, m_end))
                 return bail();
             ++p;
         } else { // '&'
@@ -509,8 +524,7 @@ bool FastXmlReader::startTag()
                 return bail();
             if (c == '\n' || (c == '\r' && (e + 1 >= m_end || e[1] != '\n')))
                 ++m_line;
-            if (c == 0xEF && e + 2 < m_end && uchar(e[1]) == 0xBF
-                && (uchar(e[2]) == 0xBE || uchar(e[2]) == 0xBF))
+            if (IsNonCharacterAt(e, m_end))
                 return bail();
         }
         if (e >= m_end)
@@ -608,8 +622,7 @@ bool FastXmlReader::comment()
             return bail();
         if (c == '\n' || (c == '\r' && q[1] != '\n'))
             ++m_line;
-        if (c == 0xEF && q + 2 < m_end && uchar(q[1]) == 0xBF
-            && (uchar(q[2]) == 0xBE || uchar(q[2]) == 0xBF))
+        if (IsNonCharacterAt(q, m_end))
             return bail();
         ++q;
     }
@@ -627,12 +640,12 @@ bool FastXmlReader::cdata(TextSink *text)
     for (;; ++p) {
         if (m_end - p < 3)
             return bail();
-        if (p[0] == ']' && p[1] == ']' && p[2] == '>')
+        if (IsCdataEndAt(p, m_end))
             break;
         const uchar c = uchar(*p);
         if (c < 0x20 && c != '\t' && c != '\n' && c != '\r')
             return bail();
-        if (c == 0xEF && uchar(p[1]) == 0xBF && (uchar(p[2]) == 0xBE || uchar(p[2]) == 0xBF))
+        if (IsNonCharacterAt(p, m_end))
             return bail();
         if (c == '\n') {
             ++m_line;
@@ -711,11 +724,8 @@ bool FastXmlReader::readPlainText(QByteArrayView *text)
             return false;
         // A bracket that does not end "]]>", and 0xEF that does not begin
         // U+FFFE or U+FFFF, are plain characters like any other.
-        if (*p == ']' && !(m_end - p >= 3 && p[1] == ']' && p[2] == '>')) {
-            ++p;
-        } else if (uchar(*p) == 0xEF
-                   && !(m_end - p >= 3 && uchar(p[1]) == 0xBF
-                        && (uchar(p[2]) == 0xBE || uchar(p[2]) == 0xBF))) {
+        if ((*p == ']' && !IsCdataEndAt(p, m_end))
+            || (uchar(*p) == 0xEF && !IsNonCharacterAt(p, m_end))) {
             ++p;
         } else {
             break;

@@ -3,6 +3,7 @@
 #include "vocab/entry.h"
 #include "vocab/fastxml.h"
 #include "vocab/textblocks.h"
+#include "vocab/textscan.h"
 
 #include <QElapsedTimer>
 #include <QFileInfo>
@@ -205,29 +206,11 @@ struct KvtmlLesson {
     QVector<int> entryIds;
 };
 
-// QChar::isSpace, with the common answers for characters beyond ASCII
-// given without a call: none below U+1680 is white space but U+0085 and
-// U+00A0.
-Q_ALWAYS_INLINE bool IsSpaceChar(char16_t c)
-{
-    if (c < 0x80)
-        return c == u' ' || (c >= 0x09 && c <= 0x0D);
-    if (c < 0x1680)
-        return c == 0x85 || c == 0xA0;
-    return QChar::isSpace(c);
-}
-
-// Bit i of a text's marks is set when its character i is a bracket or a
-// comma (the first 64 characters only).
-inline bool IsMark(uchar c)
-{
-    return c == '(' || c == ')' || c == '[' || c == ']' || c == ',';
-}
-
 // Decodes the UTF-8 of a text of the document (valid, as the scanner checks
 // the whole document first) into out, which has room for its size + 16
-// characters, and sets the text's marks. The bytes may be read on up to
-// `readable`. Returns the number of characters written.
+// characters, and sets the text's marks: bit i is set when its character i
+// is a bracket or a comma (the first 64 characters only). The bytes may be
+// read on up to `readable`. Returns the number of characters written.
 qsizetype DecodeText(QByteArrayView bytes, const char *readable, char16_t *out, quint64 *marks)
 {
     const auto *in = reinterpret_cast<const uchar *>(bytes.data());
@@ -242,20 +225,9 @@ qsizetype DecodeText(QByteArrayView bytes, const char *readable, char16_t *out, 
             const unsigned high = unsigned(_mm_movemask_epi8(v));
             const int ascii = int(qMin<qsizetype>(high ? __builtin_ctz(high) : 16, end - in));
             if (ascii > 0) {
-                _mm_storeu_si128(reinterpret_cast<__m128i *>(out + n),
-                                 _mm_unpacklo_epi8(v, _mm_setzero_si128()));
-                _mm_storeu_si128(reinterpret_cast<__m128i *>(out + n + 8),
-                                 _mm_unpackhi_epi8(v, _mm_setzero_si128()));
-                if (n < 64) {
-                    const __m128i m = _mm_or_si128(
-                        _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8('(')),
-                                                  _mm_cmpeq_epi8(v, _mm_set1_epi8(')'))),
-                                     _mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8('[')),
-                                                  _mm_cmpeq_epi8(v, _mm_set1_epi8(']')))),
-                        _mm_cmpeq_epi8(v, _mm_set1_epi8(',')));
-                    const unsigned bits = unsigned(_mm_movemask_epi8(m)) & ((1u << ascii) - 1);
-                    found |= quint64(bits) << n;
-                }
+                textscan::StoreWidened(v, out + n);
+                if (n < 64)
+                    found |= quint64(textscan::MarkBits(v) & ((1u << ascii) - 1)) << n;
                 in += ascii;
                 n += ascii;
                 continue;
@@ -266,22 +238,14 @@ qsizetype DecodeText(QByteArrayView bytes, const char *readable, char16_t *out, 
 #endif
         const uchar b = *in;
         if (b < 0x80) {
-            if (IsMark(b) && n < 64)
+            if (textscan::IsMark(b) && n < 64)
                 found |= quint64(1) << n;
             out[n++] = b;
             ++in;
-        } else if (b < 0xE0) {
-            out[n++] = char16_t(((b & 0x1F) << 6) | (in[1] & 0x3F));
-            in += 2;
-        } else if (b < 0xF0) {
-            out[n++] = char16_t(((b & 0x0F) << 12) | ((in[1] & 0x3F) << 6) | (in[2] & 0x3F));
-            in += 3;
         } else {
-            const char32_t c = (char32_t(b & 0x07) << 18) | (char32_t(in[1] & 0x3F) << 12)
-                | (char32_t(in[2] & 0x3F) << 6) | char32_t(in[3] & 0x3F);
-            out[n++] = QChar::highSurrogate(c);
-            out[n++] = QChar::lowSurrogate(c);
-            in += 4;
+            const int length = b < 0xE0 ? 2 : b < 0xF0 ? 3 : 4;
+            n += textscan::DecodeUtf8Sequence(in, length, out + n);
+            in += length;
         }
     }
     *marks = found;
@@ -393,7 +357,7 @@ public:
         const qsizetype n = DecodeText(bytes, documentEnd(), out, &marks);
         QString text = texts.take(n);
         // White space beyond ASCII at an end is trimmed as QString does it.
-        if (n > 0 && (IsSpaceChar(out[0]) || IsSpaceChar(out[n - 1]))) {
+        if (n > 0 && (textscan::IsSpace(out[0]) || textscan::IsSpace(out[n - 1]))) {
             text = CleanText(std::move(text));
             *settled = IsSettledEntry(text);
             return text;
@@ -401,7 +365,7 @@ public:
         *settled = n <= 64
             && IsSettledEntry(
                        marks, n, [out](qsizetype i) { return out[i]; },
-                       [out](qsizetype i) { return IsSpaceChar(out[i]); });
+                       [out](qsizetype i) { return textscan::IsSpace(out[i]); });
         return text;
     }
 

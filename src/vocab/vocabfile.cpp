@@ -2,6 +2,7 @@
 
 #include "vocab/entry.h"
 #include "vocab/textblocks.h"
+#include "vocab/textscan.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -207,11 +208,6 @@ VocabFileEncoding EncodingOf(const char *data, qsizetype size, bool bom)
     return valid > invalid ? VocabFileEncoding::Utf8LineByLine : VocabFileEncoding::Windows1252;
 }
 
-inline bool IsBracket(char16_t c)
-{
-    return c == u'(' || c == u')' || c == u'[' || c == u']';
-}
-
 // Decodes Windows-1252 bytes into out. Bytes of ASCII and of 0xA0 to 0xFF
 // are their own characters and go sixteen at a time; a piece that holds one
 // of 0x80 to 0x9F goes through the table.
@@ -219,13 +215,11 @@ void DecodeWindows1252Into(const unsigned char *in, qsizetype size, char16_t *ou
 {
     qsizetype i = 0;
 #ifdef __SSE2__
-    const __m128i zero = _mm_setzero_si128();
     for (; i + 16 <= size; i += 16) {
         const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(in + i));
         // As signed bytes, 0x80 to 0x9F are the ones below 0xA0.
         if (_mm_movemask_epi8(_mm_cmplt_epi8(v, _mm_set1_epi8(char(0xA0)))) == 0) {
-            _mm_storeu_si128(reinterpret_cast<__m128i *>(out + i), _mm_unpacklo_epi8(v, zero));
-            _mm_storeu_si128(reinterpret_cast<__m128i *>(out + i + 8), _mm_unpackhi_epi8(v, zero));
+            textscan::StoreWidened(v, out + i);
         } else {
             for (int j = 0; j < 16; ++j)
                 out[i + j] = Windows1252Char(in[i + j]);
@@ -262,15 +256,6 @@ struct LineBits {
     }
 };
 
-// White space as QString::trimmed() takes it away; no character below
-// U+1680 is white space but these.
-inline bool IsSpace(char16_t c)
-{
-    if (c < 0x1680)
-        return c == u' ' || (c >= 0x09 && c <= 0x0D) || c == 0x85 || c == 0xA0;
-    return QChar::isSpace(c);
-}
-
 // A line decoded from UTF-8: its characters (as far as they count) and, as
 // bits, where it holds white space and where it holds brackets or commas,
 // which is all that its fields' trimming, normal form and check look at.
@@ -279,11 +264,6 @@ struct DecodedLine {
     LineBits spaces; // white space
     LineBits marks;  // brackets and commas
 };
-
-inline bool IsMark(char16_t c)
-{
-    return IsBracket(c) || c == u',';
-}
 
 // Decodes a line of UTF-8, [in, lineEnd), into out as far as its first
 // `units` characters and finds its white space and marks; false when the
@@ -302,24 +282,10 @@ bool DecodeUtf8Line(const unsigned char *in, const unsigned char *lineEnd,
             const unsigned high = unsigned(_mm_movemask_epi8(v));
             const int ascii = int(qMin<qsizetype>(high ? __builtin_ctz(high) : 16, lineEnd - in));
             if (ascii > 0) {
-                _mm_storeu_si128(reinterpret_cast<__m128i *>(out + n),
-                                 _mm_unpacklo_epi8(v, _mm_setzero_si128()));
-                _mm_storeu_si128(reinterpret_cast<__m128i *>(out + n + 8),
-                                 _mm_unpackhi_epi8(v, _mm_setzero_si128()));
+                textscan::StoreWidened(v, out + n);
                 const unsigned counted = (1u << ascii) - 1;
-                // Blanks, and the control characters from 0x09 to 0x0D.
-                const __m128i controls = _mm_sub_epi8(v, _mm_set1_epi8(0x09));
-                const __m128i spaces = _mm_or_si128(
-                    _mm_cmpeq_epi8(v, _mm_set1_epi8(' ')),
-                    _mm_cmpeq_epi8(_mm_min_epu8(controls, _mm_set1_epi8(0x0D - 0x09)), controls));
-                line.spaces.add(unsigned(_mm_movemask_epi8(spaces)) & counted, n);
-                const __m128i found = _mm_or_si128(
-                    _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8('(')),
-                                              _mm_cmpeq_epi8(v, _mm_set1_epi8(')'))),
-                                 _mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8('[')),
-                                              _mm_cmpeq_epi8(v, _mm_set1_epi8(']')))),
-                    _mm_cmpeq_epi8(v, _mm_set1_epi8(',')));
-                line.marks.add(unsigned(_mm_movemask_epi8(found)) & counted, n);
+                line.spaces.add(textscan::AsciiSpaceBits(v) & counted, n);
+                line.marks.add(textscan::MarkBits(v) & counted, n);
                 in += ascii;
                 n += ascii;
                 continue;
@@ -330,9 +296,9 @@ bool DecodeUtf8Line(const unsigned char *in, const unsigned char *lineEnd,
 #endif
         const unsigned char b = *in;
         if (b < 0x80) {
-            if (IsSpace(b))
+            if (textscan::IsSpace(b))
                 line.spaces.add(1, n);
-            else if (IsMark(b))
+            else if (textscan::IsMark(b))
                 line.marks.add(1, n);
             out[n++] = b;
             in += 1;
@@ -341,21 +307,12 @@ bool DecodeUtf8Line(const unsigned char *in, const unsigned char *lineEnd,
         const int length = Utf8SequenceLength(in, 0, lineEnd - in);
         if (length == 0)
             return false;
-        if (length < 4) {
-            const char16_t c = length == 2
-                ? char16_t(((b & 0x1F) << 6) | (in[1] & 0x3F))
-                : char16_t(((b & 0x0F) << 12) | ((in[1] & 0x3F) << 6) | (in[2] & 0x3F));
-            if (IsSpace(c))
-                line.spaces.add(1, n);
-            out[n++] = c;
-            in += length;
-        } else {
-            const char32_t c = (char32_t(b & 0x07) << 18) | (char32_t(in[1] & 0x3F) << 12)
-                | (char32_t(in[2] & 0x3F) << 6) | char32_t(in[3] & 0x3F);
-            out[n++] = QChar::highSurrogate(c);
-            out[n++] = QChar::lowSurrogate(c);
-            in += 4;
-        }
+        const int written = textscan::DecodeUtf8Sequence(in, length, out + n);
+        // No white space lies beyond U+FFFF.
+        if (written == 1 && textscan::IsSpace(out[n]))
+            line.spaces.add(1, n);
+        n += written;
+        in += length;
     }
     line.length = qMin(n, units);
     // The characters beyond those that count are checked all the same.
@@ -373,23 +330,14 @@ quint64 DecodeWindows1252Field(const unsigned char *in, qsizetype size, char16_t
     quint64 marks = 0;
 #ifdef __SSE2__
     if (size >= 16 || readable >= 16) {
-        const __m128i zero = _mm_setzero_si128();
         auto piece = [&](qsizetype at, quint64 counted) {
             const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(in + at));
-            const __m128i found = _mm_or_si128(
-                _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8('(')),
-                                          _mm_cmpeq_epi8(v, _mm_set1_epi8(')'))),
-                             _mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8('[')),
-                                          _mm_cmpeq_epi8(v, _mm_set1_epi8(']')))),
-                _mm_cmpeq_epi8(v, _mm_set1_epi8(',')));
-            marks |= (quint64(unsigned(_mm_movemask_epi8(found))) & counted) << at;
+            marks |= (quint64(textscan::MarkBits(v)) & counted) << at;
             // As signed bytes, 0x80 to 0x9F are the ones below 0xA0.
             if ((unsigned(_mm_movemask_epi8(_mm_cmplt_epi8(v, _mm_set1_epi8(char(0xA0)))))
                  & counted)
                 == 0) {
-                _mm_storeu_si128(reinterpret_cast<__m128i *>(out + at), _mm_unpacklo_epi8(v, zero));
-                _mm_storeu_si128(reinterpret_cast<__m128i *>(out + at + 8),
-                                 _mm_unpackhi_epi8(v, zero));
+                textscan::StoreWidened(v, out + at);
             } else {
                 for (int j = 0; j < 16; ++j)
                     out[at + j] = Windows1252Char(in[at + j]);
@@ -412,7 +360,7 @@ quint64 DecodeWindows1252Field(const unsigned char *in, qsizetype size, char16_t
 #endif
     for (qsizetype i = 0; i < size; ++i) {
         out[i] = Windows1252Char(in[i]);
-        if (IsBracket(out[i]) || out[i] == u',')
+        if (textscan::IsMark(out[i]))
             marks |= quint64(1) << i;
     }
     return marks;

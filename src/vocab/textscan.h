@@ -1,0 +1,92 @@
+#pragma once
+// What the readers (.eng files, KVTML, tables) share when they decode a text
+// and look for what its normal form and its check depend on: white space,
+// brackets and commas. The scans take sixteen bytes at a time where the
+// processor offers it (SSE2, which every x86-64 processor has).
+
+#include <QChar>
+#include <QtGlobal>
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
+namespace textscan {
+
+// White space as QString::trimmed() takes it away (QChar::isSpace), with the
+// common answers given without a call: no character below U+1680 is white
+// space but these.
+Q_ALWAYS_INLINE bool IsSpace(char16_t c)
+{
+    if (c < 0x80)
+        return c == u' ' || (c >= 0x09 && c <= 0x0D);
+    if (c < 0x1680)
+        return c == 0x85 || c == 0xA0;
+    return QChar::isSpace(c);
+}
+
+inline bool IsBracket(char16_t c)
+{
+    return c == u'(' || c == u')' || c == u'[' || c == u']';
+}
+
+// A bracket or a comma: the marks of an entry.
+inline bool IsMark(char16_t c)
+{
+    return IsBracket(c) || c == u',';
+}
+
+// Writes the UTF-16 of the well-formed UTF-8 sequence of `length` bytes (2 to
+// 4) at in to out; returns the characters written (two for a surrogate pair).
+inline int DecodeUtf8Sequence(const unsigned char *in, int length, char16_t *out)
+{
+    const unsigned char b = in[0];
+    if (length == 2) {
+        out[0] = char16_t(((b & 0x1F) << 6) | (in[1] & 0x3F));
+        return 1;
+    }
+    if (length == 3) {
+        out[0] = char16_t(((b & 0x0F) << 12) | ((in[1] & 0x3F) << 6) | (in[2] & 0x3F));
+        return 1;
+    }
+    const char32_t c = (char32_t(b & 0x07) << 18) | (char32_t(in[1] & 0x3F) << 12)
+        | (char32_t(in[2] & 0x3F) << 6) | char32_t(in[3] & 0x3F);
+    out[0] = QChar::highSurrogate(c);
+    out[1] = QChar::lowSurrogate(c);
+    return 2;
+}
+
+#ifdef __SSE2__
+// Bit i is set when byte i of v is a bracket or a comma.
+inline unsigned MarkBits(__m128i v)
+{
+    const __m128i found = _mm_or_si128(
+        _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8('(')),
+                                  _mm_cmpeq_epi8(v, _mm_set1_epi8(')'))),
+                     _mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8('[')),
+                                  _mm_cmpeq_epi8(v, _mm_set1_epi8(']')))),
+        _mm_cmpeq_epi8(v, _mm_set1_epi8(',')));
+    return unsigned(_mm_movemask_epi8(found));
+}
+
+// Bit i is set when byte i of v is an ASCII white-space character: a blank,
+// or a control character from 0x09 to 0x0D.
+inline unsigned AsciiSpaceBits(__m128i v)
+{
+    const __m128i controls = _mm_sub_epi8(v, _mm_set1_epi8(0x09));
+    const __m128i spaces = _mm_or_si128(
+        _mm_cmpeq_epi8(v, _mm_set1_epi8(' ')),
+        _mm_cmpeq_epi8(_mm_min_epu8(controls, _mm_set1_epi8(0x0D - 0x09)), controls));
+    return unsigned(_mm_movemask_epi8(spaces));
+}
+
+// Writes the sixteen bytes of v (each below 0x80, or taken as Latin-1) as
+// sixteen characters to out.
+inline void StoreWidened(__m128i v, char16_t *out)
+{
+    _mm_storeu_si128(reinterpret_cast<__m128i *>(out), _mm_unpacklo_epi8(v, _mm_setzero_si128()));
+    _mm_storeu_si128(reinterpret_cast<__m128i *>(out + 8),
+                     _mm_unpackhi_epi8(v, _mm_setzero_si128()));
+}
+#endif
+
+} // namespace textscan
