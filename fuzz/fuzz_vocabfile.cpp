@@ -61,9 +61,54 @@ const QString &SaveFolder()
     return path;
 }
 
+// What the reader makes of the bytes, the plain way: the whole text decoded
+// as the reader decodes it, cut into lines, each line's fields taken with
+// QString's own functions and brought into normal form without any
+// shortcut. The reader's scans, masks and settled texts must give the same.
+VocabFileContents PlainRead(const QByteArray &bytes)
+{
+    VocabFileContents plain;
+    const QString text = DecodeVocabText(bytes);
+    qsizetype start = 0;
+    while (start < text.size()) {
+        qsizetype stop = start;
+        while (stop < text.size() && text[stop] != u'\r' && text[stop] != u'\n')
+            ++stop;
+        const QString line = text.mid(start, stop - start).left(105);
+        start = stop + 1;
+        if (stop + 1 < text.size() && text[stop] == u'\r' && text[stop + 1] == u'\n')
+            ++start;
+        if (line.size() <= 2 || line.startsWith(QStringLiteral("##")))
+            continue;
+        if (line.startsWith(QStringLiteral("@@"))) {
+            const QChar digit = line.size() >= 4 ? line[3] : QChar(u' ');
+            plain.languageCode = qint16(digit >= u'0' && digit <= u'9' ? digit.unicode() - u'0' : 0);
+            continue;
+        }
+        if (plain.items.size() >= ItemTable::MaxItems)
+            continue;
+        const QString lessonText = line.left(2).trimmed();
+        bool number = !lessonText.isEmpty();
+        for (QChar c : lessonText)
+            number = number && c >= u'0' && c <= u'9';
+        const int lesson = number ? lessonText.toInt() : 0;
+        QString english = line.mid(5, 50).trimmed();
+        QString mine = line.mid(55, 50).trimmed();
+        if (lesson < 1 || lesson > 20 || SettleRow(english, mine) != RowFault::None)
+            continue;
+        plain.items.append({LessonText(lesson), MarkText(line.size() < 4 ? u' ' : line[3].unicode()),
+                            english, mine});
+    }
+    return plain;
+}
+
 void FuzzReader(const QByteArray &bytes)
 {
     const VocabFileContents read = ReadVocabFile(bytes);
+    const VocabFileContents plain = PlainRead(bytes);
+    Require(read.items == plain.items, "the reader and the plain reading give different items");
+    Require(read.languageCode == plain.languageCode,
+            "the reader and the plain reading give different languages");
     Require(read.items.size() <= ItemTable::MaxItems, "too many items");
     Require(read.messages.size() <= 12, "more messages than ten rows and two counts");
     for (const VocabItem &item : read.items) {

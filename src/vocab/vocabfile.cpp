@@ -639,7 +639,9 @@ QString DecodeVocabText(const QByteArray &bytes, VocabFileEncoding *encoding)
     // Line by line: each valid UTF-8 line as UTF-8, each other one as
     // Windows-1252. A line of UTF-8 takes no more characters than bytes.
     const unsigned char *const end = d + size;
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    // A U+FEFF at the start of a line is a character, as the reader takes it.
+    QStringDecoder utf8(QStringDecoder::Utf8,
+                        QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
     qsizetype n = 0;
     for (const unsigned char *p = d; p < end;) {
         const LineEnd lineEnd = FindLineEnd(p, end);
