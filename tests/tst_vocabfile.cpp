@@ -378,6 +378,28 @@ void TestVocabFile::decoding_data()
         << withMine("01   \xC3\xA9") + "\r\n" + withMine("01   \xE8") << E::Windows1252
         << QStringList{"Ã© = x", "è = x"};
     QTest::newRow("plain ASCII") << withMine("01   a") << E::Windows1252 << QStringList{"a = x"};
+
+    // An ASCII head and English text with a my-language text of UTF-8: the
+    // my-language text is cut and checked in characters, as any other.
+    auto mine = [](const QString &text) {
+        return (QString("01   pear").leftJustified(55) + text + "\r\n").toUtf8();
+    };
+    QTest::newRow("UTF-8 my-language texts, settled or brought into normal form")
+        << mine("pêra (fruta)") + mine("łódź,casa  (x )") + mine("pera 🍐, pêra")
+        << E::Utf8
+        << QStringList{"pear = pêra (fruta)", "pear = łódź, casa (x)", "pear = pera 🍐, pêra"};
+    QTest::newRow("UTF-8 my-language texts lose white space of every kind at both ends")
+        << mine("\u00A0żółw\u2003") + mine("\tżółw ") + mine("   żółw\u3000  ") << E::Utf8
+        << QStringList{"pear = żółw", "pear = żółw", "pear = żółw"};
+    QTest::newRow("UTF-8 my-language texts end at column 105")
+        << mine(QString(50, u'é')) + mine(QString(50, u'é') + "(tail")
+               + mine(QString(10, ' ') + QString(45, u'ł')) + mine("🍐" + QString(49, u'é'))
+        << E::Utf8
+        << QStringList{"pear = " + QString(50, u'é'), "pear = " + QString(50, u'é'),
+                       "pear = " + QString(40, u'ł'), "pear = 🍐" + QString(48, u'é')};
+    QTest::newRow("byte order mark and a broken sequence in a my-language text")
+        << mine("Tür") + (QString("02   pear").leftJustified(55) + "T").toUtf8() + "\xFCr\r\n"
+        << E::Utf8LineByLine << QStringList{"pear = Tür", "pear = Tür"};
 }
 
 void TestVocabFile::decoding()

@@ -127,14 +127,15 @@ const unsigned char *FirstNonAscii(const unsigned char *p, const unsigned char *
 }
 
 struct LineEnd {
-    const unsigned char *at; // the CR or LF that ends the line, or the end of the data
-    bool nonAscii;           // the line holds a byte beyond ASCII
+    const unsigned char *at;        // the CR or LF that ends the line, or the end of the data
+    const unsigned char *firstHigh; // the line's first byte beyond ASCII, or `at`
+    bool nonAscii() const { return firstHigh != at; }
 };
 
 // Where the line that starts at p ends: at its CR or LF, or at the end.
 LineEnd FindLineEnd(const unsigned char *p, const unsigned char *end)
 {
-    bool nonAscii = false;
+    const unsigned char *firstHigh = nullptr;
 #ifdef __SSE2__
     const __m128i cr = _mm_set1_epi8('\r');
     const __m128i lf = _mm_set1_epi8('\n');
@@ -142,17 +143,23 @@ LineEnd FindLineEnd(const unsigned char *p, const unsigned char *end)
         const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
         const unsigned ends = unsigned(
             _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, cr), _mm_cmpeq_epi8(v, lf))));
-        const unsigned high = unsigned(_mm_movemask_epi8(v));
+        unsigned high = unsigned(_mm_movemask_epi8(v));
         if (ends) {
             const int at = __builtin_ctz(ends);
-            return {p + at, nonAscii || (high & ((1u << at) - 1)) != 0};
+            high &= (1u << at) - 1;
+            if (!firstHigh && high)
+                firstHigh = p + __builtin_ctz(high);
+            return {p + at, firstHigh ? firstHigh : p + at};
         }
-        nonAscii = nonAscii || high != 0;
+        if (!firstHigh && high)
+            firstHigh = p + __builtin_ctz(high);
     }
 #endif
-    for (; p < end && *p != '\r' && *p != '\n'; ++p)
-        nonAscii = nonAscii || *p >= 0x80;
-    return {p, nonAscii};
+    for (; p < end && *p != '\r' && *p != '\n'; ++p) {
+        if (!firstHigh && *p >= 0x80)
+            firstHigh = p;
+    }
+    return {p, firstHigh ? firstHigh : p};
 }
 
 bool HasNonAscii(const char *data, qsizetype size)
@@ -473,6 +480,87 @@ Field DecodedField(const char16_t *chars, const DecodedLine &line, int column, T
     return field;
 }
 
+// The my-language field of a line of UTF-8 whose first 55 bytes (its head
+// and its English field) are ASCII: the bytes [in, lineEnd) are the rest of
+// the line. Only the field's text is decoded, not the padding around it, and
+// its white space and marks are found on the way; the result is what
+// DecodedField cuts from the whole line, decoded. False (nothing kept) when
+// the line has to be decoded whole: it goes on beyond the characters that
+// count, a field's text starts or ends with white space other than a blank,
+// or it is not valid UTF-8.
+bool Utf8TailField(const unsigned char *in, const unsigned char *lineEnd,
+                   const unsigned char *dataEnd, TextBlocks &texts, Field &field)
+{
+    // Fifty places take at most 150 bytes of UTF-8: three for a character
+    // up to U+FFFF, four for one beyond, which takes two places.
+    if (lineEnd - in > 3 * FieldWidth)
+        return false;
+    const unsigned char *begin = in;
+    const unsigned char *end = lineEnd;
+#ifdef __SSE2__
+    while (end - begin >= 16) {
+        const unsigned blanks = unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(
+            _mm_loadu_si128(reinterpret_cast<const __m128i *>(end - 16)), _mm_set1_epi8(' '))));
+        if (blanks != 0xFFFF) {
+            end -= __builtin_clz(~blanks & 0xFFFF) - 16;
+            break;
+        }
+        end -= 16;
+    }
+#endif
+    while (begin < end && end[-1] == ' ')
+        --end;
+    while (begin < end && *begin == ' ')
+        ++begin;
+    // The blanks count as characters of the line.
+    const int blanks = int((begin - in) + (lineEnd - end));
+    char16_t *const out = texts.room((end - begin) + 16);
+    quint64 marks = 0;
+    int n = 0;
+    for (const unsigned char *p = begin; p < end;) {
+        if (n + blanks > FieldWidth)
+            return false;
+#ifdef __SSE2__
+        if (dataEnd - p >= 16) {
+            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
+            const unsigned high = unsigned(_mm_movemask_epi8(v));
+            const int ascii = int(qMin<qsizetype>(high ? __builtin_ctz(high) : 16, end - p));
+            if (ascii > 0) {
+                textscan::StoreWidened(v, out + n);
+                marks |= quint64(textscan::MarkBits(v) & ((1u << ascii) - 1)) << n;
+                p += ascii;
+                n += ascii;
+                continue;
+            }
+        }
+#else
+        Q_UNUSED(dataEnd);
+#endif
+        const unsigned char b = *p;
+        if (b < 0x80) {
+            if (textscan::IsMark(b))
+                marks |= quint64(1) << n;
+            out[n++] = b;
+            ++p;
+            continue;
+        }
+        const int length = Utf8SequenceLength(p, 0, end - p);
+        if (length == 0)
+            return false;
+        n += textscan::DecodeUtf8Sequence(p, length, out + n);
+        p += length;
+    }
+    // Other white space at an end is trimmed by the general way.
+    if (n + blanks > FieldWidth)
+        return false;
+    if (n > 0 && (textscan::IsSpace(out[0]) || textscan::IsSpace(out[n - 1])))
+        return false;
+    field.settled = IsSettledEntry(marks, n, [out](qsizetype i) { return out[i]; },
+                                   [out](qsizetype i) { return textscan::IsSpace(out[i]); });
+    field.text = texts.take(n);
+    return true;
+}
+
 // The lesson of columns 1-2: two digits from "01" to "20", a single
 // character being read with "0" before it. Empty when it is not a lesson.
 const QString &LessonOf(QStringView columns)
@@ -646,7 +734,7 @@ QString DecodeVocabText(const QByteArray &bytes, VocabFileEncoding *encoding)
     for (const unsigned char *p = d; p < end;) {
         const LineEnd lineEnd = FindLineEnd(p, end);
         const qsizetype length = lineEnd.at - p;
-        if (lineEnd.nonAscii && vocabcodec::IsValidUtf8(reinterpret_cast<const char *>(p), length))
+        if (lineEnd.nonAscii() && vocabcodec::IsValidUtf8(reinterpret_cast<const char *>(p), length))
             // Never more characters than bytes.
             n += utf8.appendToBuffer(reinterpret_cast<QChar *>(out + n), QByteArrayView(p, length))
                 - reinterpret_cast<QChar *>(out + n);
@@ -744,8 +832,10 @@ VocabFileContents ReadVocabFile(const QByteArray &bytes, const VocabFileReadOpti
             sinceEvents.restart();
         }
 
-        if (!decided && lineEnd.nonAscii) {
-            if (vocabcodec::IsValidUtf8(reinterpret_cast<const char *>(lineStart), lineBytes)) {
+        if (!decided && lineEnd.nonAscii()) {
+            // The bytes before the first one beyond ASCII are valid.
+            if (vocabcodec::IsValidUtf8(reinterpret_cast<const char *>(lineEnd.firstHigh),
+                                        lineEnd.at - lineEnd.firstHigh)) {
                 qsizetype valid = 0;
                 qsizetype invalid = invalidBefore;
                 CountLinesBeyondAscii(reinterpret_cast<const char *>(lineStart), end - lineStart,
@@ -763,10 +853,20 @@ VocabFileContents ReadVocabFile(const QByteArray &bytes, const VocabFileReadOpti
         // a line of plain ASCII reads the same in both encodings. A line with
         // one byte per character has its head (lesson and mark) decoded here
         // and its two fields straight from the bytes, without their padding.
+        // A line of UTF-8 whose head and English field are ASCII has its
+        // my-language field decoded on its own (see Utf8TailField), which
+        // spares decoding the padding; it is decoded whole only when that
+        // field cannot be taken so.
         int length;
         DecodedLine decoded;
         bool lineUtf8 = false;
-        if (lineEnd.nonAscii && result.encoding != VocabFileEncoding::Windows1252) {
+        const bool utf8Line =
+            lineEnd.nonAscii() && result.encoding != VocabFileEncoding::Windows1252;
+        const bool asciiTillMine = lineEnd.firstHigh - lineStart >= MyLanguageColumn;
+        Field tailField;
+        const bool tailTaken = utf8Line && asciiTillMine
+            && Utf8TailField(lineStart + MyLanguageColumn, lineEnd.at, end, texts, tailField);
+        if (utf8Line && !tailTaken) {
             lineUtf8 = DecodeUtf8Line(lineStart, lineEnd.at, end,
                                       reinterpret_cast<char16_t *>(buffer.data()), LineWidth,
                                       decoded);
@@ -781,8 +881,12 @@ VocabFileContents ReadVocabFile(const QByteArray &bytes, const VocabFileReadOpti
         }
         const QStringView line(buffer.data(), lineUtf8 ? length : qMin(length, EnglishColumn));
         auto field = [&](int column) {
-            return lineUtf8 ? DecodedField(line.utf16(), decoded, column, texts)
-                            : Windows1252Field(lineStart, column, length, end, texts);
+            if (lineUtf8)
+                return DecodedField(line.utf16(), decoded, column, texts);
+            if (column == MyLanguageColumn && tailTaken)
+                return std::move(tailField);
+            // Windows-1252, or an ASCII head and English field of UTF-8.
+            return Windows1252Field(lineStart, column, length, end, texts);
         };
 
         if (length <= 2)
