@@ -715,8 +715,14 @@ QString DecodeVocabText(const QByteArray &bytes, VocabFileEncoding *encoding)
     const VocabFileEncoding used = EncodingOf(data, size, bom);
     if (encoding)
         *encoding = used;
-    if (used == VocabFileEncoding::Utf8)
+    if (used == VocabFileEncoding::Utf8) {
+        // QString::fromUtf8 would drop a U+FEFF that starts the text; as the
+        // first character of a line it stays, as the reader takes it.
+        if (size >= 3 && std::memcmp(data, "\xEF\xBB\xBF", 3) == 0)
+            return QStringDecoder(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom)
+                .decode(QByteArrayView(data, size));
         return QString::fromUtf8(data, size);
+    }
     QString text(size, Qt::Uninitialized);
     auto *out = reinterpret_cast<char16_t *>(text.data());
     const auto *d = reinterpret_cast<const unsigned char *>(data);
