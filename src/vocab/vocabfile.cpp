@@ -34,6 +34,8 @@ constexpr int RowMessagesPerFile = 10;
 const QString RowDiscardedTitle = QStringLiteral("Row discarded ...");
 const QString RowsDiscardedTitle = QStringLiteral("Rows discarded ...");
 const QString CrLf = QStringLiteral("\r\n");
+const QString BlankMark = QStringLiteral(" ");
+const QString CriticalMark = QStringLiteral("c");
 
 // Windows-1252 characters of the bytes 0x80 to 0x9F. The five bytes that the
 // code page leaves unassigned map to the control characters of their value.
@@ -659,12 +661,10 @@ const QString &LessonText(int lesson)
 
 QString MarkText(char16_t mark)
 {
-    static const QString blank = QStringLiteral(" ");
-    static const QString critical = QStringLiteral("c");
     if (mark == u' ')
-        return blank;
+        return BlankMark;
     if (mark == u'c')
-        return critical;
+        return CriticalMark;
     return QString(QChar(mark));
 }
 
@@ -863,15 +863,47 @@ VocabFileContents ReadVocabFile(const QByteArray &bytes, const VocabFileReadOpti
         // my-language field decoded on its own (see Utf8TailField), which
         // spares decoding the padding; it is decoded whole only when that
         // field cannot be taken so.
-        int length;
-        DecodedLine decoded;
-        bool lineUtf8 = false;
         const bool utf8Line =
             lineEnd.nonAscii() && result.encoding != VocabFileEncoding::Windows1252;
         const bool asciiTillMine = lineEnd.firstHigh - lineStart >= MyLanguageColumn;
         Field tailField;
         const bool tailTaken = utf8Line && asciiTillMine
             && Utf8TailField(lineStart + MyLanguageColumn, lineEnd.at, end, texts, tailField);
+
+        // The common item line, one byte per character up to its my-language
+        // text, with two digits for its lesson and a blank or "c" for its
+        // mark, goes straight to the items when its texts are settled and
+        // not empty: then it is in normal form and passes every check.
+        Field takenEnglish;
+        Field takenMine;
+        bool fieldsTaken = false;
+        if ((!utf8Line || tailTaken) && lineBytes > EnglishColumn
+            && result.items.size() < room) {
+            const unsigned tens = lineStart[0] - unsigned('0');
+            const unsigned ones = lineStart[1] - unsigned('0');
+            const unsigned char mark = lineStart[3];
+            if (tens <= 9 && ones <= 9 && tens * 10 + ones - 1 < 20 && (mark == ' ' || mark == 'c')) {
+                const int counted = int(qMin<qsizetype>(lineBytes, LineWidth));
+                Field english = Windows1252Field(lineStart, EnglishColumn, counted, end, texts);
+                Field mine = utf8Line
+                    ? std::move(tailField)
+                    : Windows1252Field(lineStart, MyLanguageColumn, counted, end, texts);
+                if (english.settled && mine.settled && !english.text.isEmpty()
+                    && !mine.text.isEmpty()) {
+                    result.items.append(VocabItem{LessonText(int(tens * 10 + ones)),
+                                                  mark == 'c' ? CriticalMark : BlankMark,
+                                                  std::move(english.text), std::move(mine.text)});
+                    continue;
+                }
+                takenEnglish = std::move(english);
+                takenMine = std::move(mine);
+                fieldsTaken = true;
+            }
+        }
+
+        int length;
+        DecodedLine decoded;
+        bool lineUtf8 = false;
         if (utf8Line && !tailTaken) {
             lineUtf8 = DecodeUtf8Line(lineStart, lineEnd.at, end,
                                       reinterpret_cast<char16_t *>(buffer.data()), LineWidth,
@@ -914,8 +946,15 @@ VocabFileContents ReadVocabFile(const QByteArray &bytes, const VocabFileReadOpti
 
         const QString &lesson = LessonOf(line.left(2));
         QString mark = MarkOf(line);
-        Field englishField = field(EnglishColumn);
-        Field myLanguageField = field(MyLanguageColumn);
+        Field englishField;
+        Field myLanguageField;
+        if (fieldsTaken) {
+            englishField = std::move(takenEnglish);
+            myLanguageField = std::move(takenMine);
+        } else {
+            englishField = field(EnglishColumn);
+            myLanguageField = field(MyLanguageColumn);
+        }
         QString &english = englishField.text;
         QString &myLanguage = myLanguageField.text;
 
