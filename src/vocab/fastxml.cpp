@@ -23,7 +23,7 @@ constexpr std::array<bool, 256> Special = [] {
 
 // The first special byte in [p, end), or end; a tab stops the sixteen-byte
 // steps but not the scan.
-const char *SkipPlain(const char *p, const char *end)
+Q_ALWAYS_INLINE const char *SkipPlain(const char *p, const char *end)
 {
 #ifdef __SSE2__
     const __m128i lt = _mm_set1_epi8('<');
@@ -713,29 +713,149 @@ QString FastXmlReader::readElementText()
     }
 }
 
+// The end of the plain character data from p: the first byte that is not
+// one of its characters, or the end of the document.
+inline const char *FastXmlReader::plainTextEnd(const char *p) const
+{
+    for (;;) {
+        p = SkipPlain(p, m_end);
+        // A bracket that does not end "]]>", and 0xEF that does not begin
+        // U+FFFE or U+FFFF, are plain characters like any other.
+        if (p < m_end
+            && ((*p == ']' && !IsCdataEndAt(p, m_end))
+                || (uchar(*p) == 0xEF && !IsNonCharacterAt(p, m_end))))
+            ++p;
+        else
+            return p;
+    }
+}
+
 bool FastXmlReader::readPlainText(QByteArrayView *text)
 {
     if (m_token != StartElement || m_pendingEnd || m_stopped)
         return false;
-    const char *p = m_p;
-    for (;;) {
-        p = SkipPlain(p, m_end);
-        if (p >= m_end)
-            return false;
-        // A bracket that does not end "]]>", and 0xEF that does not begin
-        // U+FFFE or U+FFFF, are plain characters like any other.
-        if ((*p == ']' && !IsCdataEndAt(p, m_end))
-            || (uchar(*p) == 0xEF && !IsNonCharacterAt(p, m_end))) {
-            ++p;
-        } else {
-            break;
-        }
-    }
+    const char *const p = plainTextEnd(m_p);
     if (m_end - p < 2 || p[0] != '<' || p[1] != '/')
         return false;
     *text = QByteArrayView(m_p, p - m_p);
     m_p = p;
     return endTag();
+}
+
+namespace {
+
+// Whether the bytes at p are the literal s; if so, p moves past them.
+template <qsizetype N>
+inline bool Take(const char *&p, const char *end, const char (&s)[N])
+{
+    if (end - p < N - 1 || std::memcmp(p, s, N - 1) != 0)
+        return false;
+    p += N - 1;
+    return true;
+}
+
+// One to nine ASCII digits at p, as numberAttribute reads them; p moves
+// past them.
+inline bool TakeNumber(const char *&p, const char *end, int *value)
+{
+    const char *q = p;
+    int v = 0;
+    while (q < end && q - p <= 9 && uchar(*q - '0') < 10) {
+        v = v * 10 + (*q - '0');
+        ++q;
+    }
+    if (q == p || q - p > 9)
+        return false;
+    *value = v;
+    p = q;
+    return true;
+}
+
+} // namespace
+
+// White space between two tags, as space() reads it, with its usual form
+// (a line feed and the blanks of the next line's indentation) measured in
+// line.
+inline const char *FastXmlReader::plainSpace(const char *p)
+{
+    if (p < m_end && *p == '\n') {
+        ++m_line;
+        ++p;
+    }
+#ifdef __SSE2__
+    if (m_end - p >= 16) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
+        const unsigned others =
+            ~unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(v, _mm_set1_epi8(' ')))) & 0xFFFF;
+        if (others)
+            p += __builtin_ctz(others);
+        else
+            p += 16;
+    }
+#endif
+    return space(p);
+}
+
+bool FastXmlReader::canReadPlain() const
+{
+    // Inside an element, after a token read to its end.
+    return !m_stopped && !m_pendingEnd && !m_open.isEmpty();
+}
+
+bool FastXmlReader::readPlainEntry(PlainEntry *entry)
+{
+    if (!canReadPlain())
+        return false;
+    const qint64 line = m_line;
+    const char *p = plainSpace(m_p);
+    const char *const tag = p + 1;
+    int count = 0;
+    if (!Take(p, m_end, "<entry id=\"") || !TakeNumber(p, m_end, &entry->id)
+        || !Take(p, m_end, "\">"))
+        return m_line = line, false;
+    entry->line = m_line;
+    for (;;) {
+        p = plainSpace(p);
+        if (Take(p, m_end, "</entry>"))
+            break;
+        if (count == MaxPlainTranslations)
+            return m_line = line, false;
+        PlainTranslation &translation = entry->translation[count++];
+        if (!Take(p, m_end, "<translation id=\"") || !TakeNumber(p, m_end, &translation.id)
+            || !Take(p, m_end, "\">"))
+            return m_line = line, false;
+        p = plainSpace(p);
+        if (!Take(p, m_end, "<text>"))
+            return m_line = line, false;
+        const char *const text = p;
+        p = plainTextEnd(p);
+        translation.text = QByteArrayView(text, p - text);
+        if (!Take(p, m_end, "</text>"))
+            return m_line = line, false;
+        p = plainSpace(p);
+        if (!Take(p, m_end, "</translation>"))
+            return m_line = line, false;
+    }
+    entry->translations = count;
+    m_p = p;
+    m_name = QByteArrayView(tag, 5);
+    m_token = EndElement;
+    return true;
+}
+
+bool FastXmlReader::readPlainEntryRef(int *id)
+{
+    if (!canReadPlain())
+        return false;
+    const qint64 line = m_line;
+    const char *p = plainSpace(m_p);
+    const char *const tag = p + 1;
+    if (!Take(p, m_end, "<entry id=\"") || !TakeNumber(p, m_end, id) || !Take(p, m_end, "\"/>"))
+        return m_line = line, false;
+    m_p = p;
+    m_name = QByteArrayView(tag, 5);
+    m_token = EndElement;
+    return true;
 }
 
 int FastXmlReader::numberAttribute(QByteArrayView attribute, bool *present)

@@ -41,6 +41,29 @@ public:
     // its bytes, read up to the end tag. False, with nothing read, when it
     // is not.
     bool readPlainText(QByteArrayView *text);
+    // An <entry> as vocabulary programs write it, read straight from its
+    // bytes: white space, <entry id="N">, then translations that are each
+    // <translation id="N"> white space <text>plain text</text> white space
+    // </translation>, with white space between them, and </entry>. Ids of
+    // one to nine digits in double quotes, no other attribute, no other
+    // child, and texts that readPlainText would take. The reader must stand
+    // inside the element that holds the entries; afterwards it stands on the
+    // entry's end tag. False, with nothing read, when the next element is
+    // not written so (or is no entry): the general calls then read it.
+    struct PlainTranslation {
+        int id;
+        QByteArrayView text;
+    };
+    static constexpr int MaxPlainTranslations = 4;
+    struct PlainEntry {
+        int id;
+        qint64 line; // the line of the entry's start tag
+        int translations;
+        PlainTranslation translation[MaxPlainTranslations];
+    };
+    bool readPlainEntry(PlainEntry *entry);
+    // The same for an empty <entry id="N"/> (as a lesson lists its entries).
+    bool readPlainEntryRef(int *id);
     // The end of the document: the bytes of a text read by readPlainText
     // may be read on up to here (sixteen at a time).
     const char *documentEnd() const { return m_end; }
@@ -82,6 +105,9 @@ private:
     bool startTag();
     bool endTag();
     const char *name(const char *p) const;
+    const char *plainTextEnd(const char *p) const;
+    const char *plainSpace(const char *p);
+    bool canReadPlain() const;
     const char *space(const char *p);
     const char *spaceRun(const char *p);
 

@@ -346,6 +346,11 @@ public:
             *settled = IsSettledEntry(text);
             return text;
         }
+        return plainText(bytes, texts, settled);
+    }
+    // The same for the bytes of a plain text.
+    QString plainText(QByteArrayView bytes, TextBlocks &texts, bool *settled) const
+    {
         while (!bytes.isEmpty() && (bytes.front() == ' ' || bytes.front() == '\t'))
             bytes = bytes.sliced(1);
         while (!bytes.isEmpty() && (bytes.back() == ' ' || bytes.back() == '\t'))
@@ -384,6 +389,17 @@ void ReadLessons(Xml &xml, QVector<KvtmlLesson> &lessons, EventPump &events)
     QVector<int> openDepth;
     int depth = 0; // elements open inside <lessons>
     while (!xml.atEnd()) {
+        if constexpr (Xml::Fast) {
+            // A container's list of entries in the regular layout.
+            if (!openDepth.isEmpty() && openDepth.last() == depth) {
+                QVector<int> &ids = lessons[open.last()].entryIds;
+                int id;
+                while (xml.readPlainEntryRef(&id)) {
+                    ids.append(id);
+                    events.tick();
+                }
+            }
+        }
         const auto token = xml.readNext();
         if (token == Xml::EndElement) {
             if (depth == 0)
@@ -519,7 +535,33 @@ KvtmlRead ReadKvtmlWith(Xml &xml, qsizetype documentSize, VocabFileContents &con
                 }
             }
         } else if (xml.nameIs("entries")) {
-            while (xml.readNextStartElement()) {
+            for (;;) {
+                if constexpr (Xml::Fast) {
+                    // Entries in the regular layout, as long as they come.
+                    FastXmlReader::PlainEntry plain;
+                    while (xml.readPlainEntry(&plain)) {
+                        KvtmlEntry entry;
+                        entry.line = plain.line;
+                        bool englishSettled = true;
+                        bool mineSettled = true;
+                        for (int t = 0; t < plain.translations; ++t) {
+                            const int translation = plain.translation[t].id;
+                            const bool english = translation == englishId;
+                            QString *text = english ? &entry.english
+                                : translation == mineId ? &entry.mine
+                                                        : nullptr;
+                            if (text)
+                                *text = xml.plainText(plain.translation[t].text, texts,
+                                                      english ? &englishSettled : &mineSettled);
+                        }
+                        entryIndex.insert(plain.id, int(entries.size()));
+                        entry.settled = englishSettled && mineSettled;
+                        entries.append(std::move(entry));
+                        events.tick();
+                    }
+                }
+                if (!xml.readNextStartElement())
+                    break;
                 if (!xml.nameIs("entry")) {
                     xml.skipCurrentElement();
                     continue;
