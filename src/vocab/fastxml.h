@@ -107,7 +107,35 @@ private:
     const char *name(const char *p) const;
     const char *plainTextEnd(const char *p) const;
     const char *plainSpace(const char *p);
-    bool canReadPlain() const;
+    bool canReadPlain() const
+    {
+        // Inside an element, after a token read to its end.
+        return !m_stopped && !m_pendingEnd && !m_open.isEmpty();
+    }
+
+    // The bytes of the last entry read in the regular layout around its id
+    // and texts (white space, tags and the translations' ids), each with its
+    // line ends. A program writes every entry alike: the next one is mostly
+    // checked against these pieces, a comparison of bytes each, rather than
+    // read tag by tag.
+    struct Piece {
+        const char *data = nullptr;
+        qsizetype size = 0;
+        int lines = 0;
+    };
+    struct Layout {
+        int translations = -1; // -1: none known yet
+        // Before the entry's id, then before each text, then the rest up to
+        // the end of the entry.
+        Piece piece[MaxPlainTranslations + 2];
+        int id[MaxPlainTranslations]; // the translations' ids
+    };
+    Piece piece(const char *begin, const char *end) const;
+    bool takePiece(const char *&p, const Piece &piece);
+    bool readEntryLike(PlainEntry *entry, const Layout &layout);
+    bool readLooseEntry(PlainEntry *entry);
+    Layout m_entryLayout;
+    Layout m_refLayout; // translations 0: before the id and after it
     const char *space(const char *p);
     const char *spaceRun(const char *p);
 

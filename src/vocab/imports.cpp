@@ -306,6 +306,17 @@ private:
     QXmlStreamReader m_xml;
 };
 
+// Character i of a decoded text, and whether it is white space, for
+// IsSettledEntry; asked once per bracket or comma, so always inlined.
+struct CharAt {
+    const char16_t *text;
+    Q_ALWAYS_INLINE char16_t operator()(qsizetype i) const { return text[i]; }
+};
+struct SpaceAt {
+    const char16_t *text;
+    Q_ALWAYS_INLINE bool operator()(qsizetype i) const { return textscan::IsSpace(text[i]); }
+};
+
 class FastXml : public FastXmlReader {
 public:
     static constexpr bool Fast = true;
@@ -367,10 +378,7 @@ public:
             *settled = IsSettledEntry(text);
             return text;
         }
-        *settled = n <= 64
-            && IsSettledEntry(
-                       marks, n, [out](qsizetype i) { return out[i]; },
-                       [out](qsizetype i) { return textscan::IsSpace(out[i]); });
+        *settled = n <= 64 && IsSettledEntry(marks, n, CharAt{out}, SpaceAt{out});
         return text;
     }
 
