@@ -95,10 +95,8 @@ private slots:
     void kvtmlLessons();
     void fastScannerAgreesWithQt_data();
     void fastScannerAgreesWithQt();
-    void plainEntries_data();
-    void plainEntries();
-    void plainEntryRefs_data();
-    void plainEntryRefs();
+    void plainLayout_data();
+    void plainLayout();
     void tables_data();
     void tables();
     void refusedRowsMakeOneMessage();
@@ -353,12 +351,14 @@ void TestImports::fastScannerAgreesWithQt()
     QCOMPARE(!scanner.unsupported(), fast);
 }
 
-// Entries in the layout that KDE's library writes, and what the reader's
-// own path for that layout takes of them before it leaves the rest to the
-// general scan: "id: translation=text, ..." per entry.
-void TestImports::plainEntries_data()
+// Entries and a lesson's list of entries in the layout that KDE's library
+// writes: what the reader's own path for that layout takes ("id: translation
+// =text ..." per entry, or the ids listed) before it leaves the rest to the
+// general scan, which must go on as if it had read them.
+void TestImports::plainLayout_data()
 {
     QTest::addColumn<QByteArray>("entries");
+    QTest::addColumn<QByteArray>("lesson");
     QTest::addColumn<QStringList>("taken");
 
     auto entry = [](int id, const QByteArray &english, const QByteArray &mine,
@@ -369,98 +369,82 @@ void TestImports::plainEntries_data()
             + "</translation>" + in + "<translation id=\"1\">" + in + "  <text>" + mine
             + "</text>" + in + "</translation>" + indent + "</entry>";
     };
+    auto swapped = [](QByteArray xml) {
+        return xml.replace("n id=\"0\"", "n id=\"9\"").replace("n id=\"1\"", "n id=\"0\"")
+            .replace("n id=\"9\"", "n id=\"1\"");
+    };
     const QByteArray three = entry(0, "house", "Haus") + entry(1, "", "refused")
         + entry(123456789, " a (b)\t", "\xC3\xA9t\xC3\xA9");
     const QStringList threeTaken{"0: 0=house 1=Haus", "1: 0= 1=refused",
                                  "123456789: 0= a (b)\t 1=\xC3\xA9t\xC3\xA9"};
-    QTest::newRow("regular") << three << threeTaken;
-    QTest::newRow("CR LF") << QByteArray(three).replace("\n", "\r\n") << threeTaken;
-    QTest::newRow("CR") << QByteArray(three).replace("\n", "\r") << threeTaken;
-    QTest::newRow("no white space") << entry(0, "a", "b", "") + entry(1, "c", "d", "")
-                                    << QStringList{"0: 0=a 1=b", "1: 0=c 1=d"};
-    QTest::newRow("indentation changes")
-        << entry(0, "a", "b") + entry(1, "c", "d", "\n\t") + entry(2, "e", "f", "\n\t")
-        << QStringList{"0: 0=a 1=b", "1: 0=c 1=d", "2: 0=e 1=f"};
-    QTest::newRow("translations swapped")
-        << entry(0, "a", "b")
-               + QByteArray(entry(1, "c", "d"))
-                     .replace("n id=\"0\"", "n id=\"9\"")
-                     .replace("n id=\"1\"", "n id=\"0\"")
-                     .replace("n id=\"9\"", "n id=\"1\"")
-        << QStringList{"0: 0=a 1=b", "1: 1=c 0=d"};
+    const QStringList abc{"0: 0=a 1=b", "1: 0=c 1=d", "2: 0=e 1=f"};
+    QTest::newRow("regular") << three << QByteArray() << threeTaken;
+    QTest::newRow("CR LF") << QByteArray(three).replace("\n", "\r\n") << QByteArray() << threeTaken;
+    QTest::newRow("CR") << QByteArray(three).replace("\n", "\r") << QByteArray() << threeTaken;
+    QTest::newRow("no white space, then indentation")
+        << entry(0, "a", "b", "") + entry(1, "c", "d", "\n\t") + entry(2, "e", "f", "\n\t")
+        << QByteArray() << abc;
+    QTest::newRow("a line feed for a blank, early and late")
+        << entry(0, "a", "b") + QByteArray(entry(1, "c", "d")).replace(0, 5, "\n \n  ")
+               + QByteArray(entry(2, "e", "f")).replace("\n        <text>f", "\n       \n<text>f")
+        << QByteArray() << abc;
+    QTest::newRow("translations in another order, then swapped")
+        << swapped(entry(0, "a", "b") + entry(1, "c", "d")) + entry(2, "e", "f") << QByteArray()
+        << QStringList{"0: 1=a 0=b", "1: 1=c 0=d", "2: 0=e 1=f"};
     QTest::newRow("one translation, none, four")
         << entry(0, "a", "b") + "\n<entry id=\"1\"><translation id=\"1\"><text>x</text>"
-               "</translation></entry>\n<entry id=\"2\">\n</entry>"
-               + "<entry id=\"3\">" + QByteArray("<translation id=\"0\"><text>t</text>"
-                                                 "</translation>").repeated(4) + "</entry>"
-        << QStringList{"0: 0=a 1=b", "1: 1=x", "2:", "3: 0=t 0=t 0=t 0=t"};
-    QTest::newRow("translations in another order")
-        << QByteArray(entry(0, "a", "b") + entry(1, "c", "d"))
-               .replace("n id=\"0\"", "n id=\"9\"")
-               .replace("n id=\"1\"", "n id=\"0\"")
-               .replace("n id=\"9\"", "n id=\"1\"")
-        << QStringList{"0: 1=a 0=b", "1: 1=c 0=d"};
-    QTest::newRow("a line feed for a blank before an entry")
-        << entry(0, "a", "b") + QByteArray(entry(1, "c", "d")).replace(0, 5, "\n \n  ")
-               + entry(2, "e", "f")
-        << QStringList{"0: 0=a 1=b", "1: 0=c 1=d", "2: 0=e 1=f"};
-    QTest::newRow("a line feed for a blank late in the entry")
-        << entry(0, "a", "b")
-               + QByteArray(entry(1, "c", "d")).replace("\n        <text>d", "\n       \n<text>d")
-               + entry(2, "e", "f")
-        << QStringList{"0: 0=a 1=b", "1: 0=c 1=d", "2: 0=e 1=f"};
-    // What the general scan reads from there on.
-    auto stops = [&](const QByteArray &second) {
-        return entry(0, "a", "b") + second + entry(2, "c", "d");
-    };
-    // The same after a line feed and the entries' indentation, as the
-    // next entry would stand.
-    auto stopsAt = [&](const QByteArray &markup) { return stops("\n    " + markup); };
+               "</translation></entry>\n<entry id=\"2\">\n</entry><entry id=\"3\">"
+               + QByteArray("<translation id=\"0\"><text>t</text></translation>").repeated(4)
+               + "</entry>"
+        << QByteArray() << QStringList{"0: 0=a 1=b", "1: 1=x", "2:", "3: 0=t 0=t 0=t 0=t"};
+    // Where the plain reading stops: at the second entry, which follows a
+    // line feed and the indentation as a regular one would.
     const QStringList first{"0: 0=a 1=b"};
-    QTest::newRow("five translations")
-        << stopsAt("<entry id=\"1\">" + QByteArray("<translation id=\"0\"><text>t</text>"
-                                               "</translation>").repeated(5) + "</entry>")
-        << first;
-    QTest::newRow("single quotes") << stopsAt("<entry id='1'></entry>") << first;
-    QTest::newRow("other attribute") << stopsAt("<entry id=\"1\" x=\"y\"></entry>") << first;
-    QTest::newRow("id with blank") << stopsAt("<entry id=\" 1\"></entry>") << first;
-    QTest::newRow("id of ten digits") << stopsAt("<entry id=\"1234567890\"></entry>") << first;
-    QTest::newRow("empty id") << stopsAt("<entry id=\"\"></entry>") << first;
-    QTest::newRow("empty element") << stopsAt("<entry id=\"1\"/>") << first;
-    QTest::newRow("other element") << stopsAt("<note/>") << first;
-    QTest::newRow("comment") << stopsAt("<!-- c -->") << first;
-    QTest::newRow("text between entries") << stopsAt("x") << first;
-    QTest::newRow("reference") << stops(entry(1, "a &amp; b", "c")) << first;
-    QTest::newRow("CDATA") << stops(entry(1, "<![CDATA[a]]>", "c")) << first;
-    QTest::newRow("]]>") << stops(entry(1, "a]]>", "c")) << first;
-    QTest::newRow("U+FFFF") << stops(entry(1, "a\xEF\xBF\xBF", "c")) << first;
-    QTest::newRow("line end in a text") << stops(entry(1, "a\nb", "c")) << first;
-    QTest::newRow("empty text element")
-        << stops(QByteArray(entry(1, "", "c")).replace("<text></text>", "<text/>")) << first;
-    QTest::newRow("child of a text")
-        << stops(entry(1, "a<b>c</b>", "c")) << first;
-    QTest::newRow("other child of a translation")
-        << stops(QByteArray(entry(1, "a", "c")).replace("</translation>",
-                                                        "<comment>x</comment></translation>"))
-        << first;
-    QTest::newRow("end tag with a blank")
-        << stops(QByteArray(entry(1, "a", "c")).replace("</text>", "</text >")) << first;
-    QTest::newRow("comparison") << stops(QByteArray(entry(1, "a", "c")).replace(
-                                       "</text>", "</text><comparison/>"))
-                                << first;
-    QTest::newRow("ends inside an entry") << entry(0, "a", "b") + entry(1, "c", "d").left(40)
-                                          << first;
+    for (const auto &[name, second] : std::initializer_list<std::pair<const char *, QByteArray>>{
+             {"five translations",
+              "<entry id=\"1\">"
+                  + QByteArray("<translation id=\"0\"><text>t</text></translation>").repeated(5)
+                  + "</entry>"},
+             {"single quotes", "<entry id='1'></entry>"},
+             {"other attribute", "<entry id=\"1\" x=\"y\"></entry>"},
+             {"id with blank", "<entry id=\" 1\"></entry>"},
+             {"id of ten digits", "<entry id=\"1234567890\"></entry>"},
+             {"reference", entry(1, "a &amp; b", "c")},
+             {"]]>", entry(1, "a]]>", "c")},
+             {"U+FFFF", entry(1, "a\xEF\xBF\xBF", "c")},
+             {"line end in a text", entry(1, "a\nb", "c")},
+             {"child of a text", entry(1, "a<b>c</b>", "c")},
+             {"empty text element",
+              QByteArray(entry(1, "", "c")).replace("<text></text>", "<text/>")},
+             {"end tag with a blank",
+              QByteArray(entry(1, "a", "c")).replace("</text>", "</text >")},
+             {"other child", QByteArray(entry(1, "a", "c")).replace("</text>", "</text><x/>")}})
+        QTest::newRow(name) << entry(0, "a", "b")
+                + (second.startsWith('\n') ? second : "\n    " + second) + entry(2, "c", "d")
+                            << QByteArray() << first;
+    QTest::newRow("ends inside an entry")
+        << entry(0, "a", "b") + entry(1, "c", "d").left(40) << QByteArray() << first;
+
+    const QByteArray refs = "\n  <entry id=\"3\"/>\n  <entry id=\"10\"/>";
+    QTest::newRow("lesson") << QByteArray() << refs + "\r\n\t<entry id=\"4\"/><entry id=\"5\"/>"
+                            << QStringList{"3", "10", "4", "5"};
+    for (const char *second : {"<entry id=\"7\" />", "<entry id='7'/>", "<entry id=\"7\"></entry>",
+                               "<entry id=\"1234567890\"/>", "<entry id=\"\"/>", "<name>L</name>"})
+        QTest::newRow(second) << QByteArray() << refs + "\n  " + second + "\n  <entry id=\"4\"/>"
+                              << QStringList{"3", "10"};
 }
 
-void TestImports::plainEntries()
+void TestImports::plainLayout()
 {
     QFETCH(QByteArray, entries);
+    QFETCH(QByteArray, lesson);
     QFETCH(QStringList, taken);
-    const QByteArray bytes = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<kvtml version=\"2.0\">\n"
-                             "<identifiers><identifier id=\"0\"><locale>en</locale></identifier>"
-                             "<identifier id=\"1\"><locale>de</locale></identifier>"
-                             "</identifiers>\n<entries>"
-        + entries + "\n</entries>\n</kvtml>\n";
+    const QByteArray bytes =
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<kvtml version=\"2.0\">\n<identifiers>"
+        "<identifier id=\"0\"><locale>en</locale></identifier><identifier id=\"1\"><locale>de"
+        "</locale></identifier></identifiers>\n<entries>"
+        + entries + "\n</entries>\n<lessons><container>" + lesson
+        + "</container></lessons></kvtml>\n";
     VocabFileContents mixed, qt;
     QString mixedError, qtError;
     QCOMPARE(ReadKvtml(bytes, mixed, &mixedError), ReadKvtmlWithQt(bytes, qt, &qtError));
@@ -472,83 +456,30 @@ void TestImports::plainEntries()
     QList<qint64> lines;
     QXmlStreamReader xml(bytes);
     while (!xml.atEnd())
-        if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == QLatin1String("entry"))
+        if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == u"entry")
             lines << xml.lineNumber();
+    const QByteArrayView parent = lesson.isEmpty() ? "entries" : "container";
     FastXmlReader scanner(bytes);
-    QVERIFY(StartOf(scanner, "entries"));
+    QVERIFY(StartOf(scanner, parent));
     QStringList read;
     FastXmlReader::PlainEntry entry;
-    while (scanner.readPlainEntry(&entry)) {
+    int id;
+    while (lesson.isEmpty() ? scanner.readPlainEntry(&entry) : scanner.readPlainEntryRef(&id)) {
+        QCOMPARE(scanner.name(), QByteArrayView("entry"));
+        if (!lesson.isEmpty()) {
+            read << QString::number(id);
+            continue;
+        }
         QString brief = QString::number(entry.id) + u':';
         for (int t = 0; t < entry.translations; ++t)
             brief += QStringLiteral(" %1=%2").arg(entry.translation[t].id)
                          .arg(QString::fromUtf8(entry.translation[t].text));
         read << brief;
-        QCOMPARE(scanner.name(), QByteArrayView("entry"));
-        QVERIFY(read.size() <= lines.size());
-        QCOMPARE(entry.line, lines[read.size() - 1]);
-    }
-    QCOMPARE(read, taken);
-    // The general scan goes on from there as if it had read those entries.
-    FastXmlReader general(bytes);
-    QVERIFY(StartOf(general, "entries"));
-    for (int ended = 0; ended < taken.size();)
-        ended += general.readNext() == FastXmlReader::EndElement && general.name() == "entry";
-    QCOMPARE(RestOf(scanner), RestOf(general));
-}
-
-// A lesson's list of entries: the ids taken before the general scan goes
-// on.
-void TestImports::plainEntryRefs_data()
-{
-    QTest::addColumn<QByteArray>("refs");
-    QTest::addColumn<QList<int>>("taken");
-
-    QTest::newRow("regular") << QByteArray("\n  <entry id=\"3\"/>\n  <entry id=\"10\"/>\n"
-                                           "  <entry id=\"7\"/>")
-                             << QList<int>{3, 10, 7};
-    QTest::newRow("indentation changes, CR LF")
-        << QByteArray("\n  <entry id=\"3\"/>\r\n\t<entry id=\"4\"/><entry id=\"5\"/>")
-        << QList<int>{3, 4, 5};
-    QTest::newRow("blank before the slash")
-        << QByteArray("<entry id=\"3\"/><entry id=\"4\" /><entry id=\"5\"/>") << QList<int>{3};
-    QTest::newRow("single quotes")
-        << QByteArray("<entry id=\"3\"/><entry id='4'/>") << QList<int>{3};
-    QTest::newRow("end tag") << QByteArray("<entry id=\"3\"/><entry id=\"4\"></entry>")
-                             << QList<int>{3};
-    QTest::newRow("name first") << QByteArray("<name>L</name><entry id=\"3\"/>") << QList<int>{};
-    QTest::newRow("ten digits")
-        << QByteArray("\n  <entry id=\"3\"/>\n  <entry id=\"1234567890\"/>\n  <entry id=\"4\"/>")
-        << QList<int>{3};
-    QTest::newRow("empty id") << QByteArray("\n  <entry id=\"3\"/>\n  <entry id=\"\"/>")
-                              << QList<int>{3};
-}
-
-void TestImports::plainEntryRefs()
-{
-    QFETCH(QByteArray, refs);
-    QFETCH(QList<int>, taken);
-    const QByteArray bytes = Kvtml({"3:a=b", "4:c=d", "5:e=f", "7:g=h"},
-                                   "<container><name>A</name></container><container>" + refs
-                                       + "</container>");
-    VocabFileContents mixed, qt;
-    QString mixedError, qtError;
-    QCOMPARE(ReadKvtml(bytes, mixed, &mixedError), ReadKvtmlWithQt(bytes, qt, &qtError));
-    QCOMPARE(mixedError, qtError);
-    QCOMPARE(mixed.items, qt.items);
-    QCOMPARE(mixed.messages, qt.messages);
-
-    FastXmlReader scanner(bytes);
-    QVERIFY(StartOf(scanner, "container", 2));
-    QList<int> read;
-    int id;
-    while (scanner.readPlainEntryRef(&id)) {
-        read << id;
-        QCOMPARE(scanner.name(), QByteArrayView("entry"));
+        QCOMPARE(entry.line, lines.value(read.size() - 1));
     }
     QCOMPARE(read, taken);
     FastXmlReader general(bytes);
-    QVERIFY(StartOf(general, "container", 2));
+    QVERIFY(StartOf(general, parent));
     for (int ended = 0; ended < taken.size();)
         ended += general.readNext() == FastXmlReader::EndElement && general.name() == "entry";
     QCOMPARE(RestOf(scanner), RestOf(general));

@@ -29,15 +29,22 @@ constexpr int NamedLessons = 5;     // joined lessons that the notice names
 class EventPump {
 public:
     explicit EventPump(const VocabFileReadOptions &options) : m_options(options) { m_since.start(); }
-    void tick()
+    // Called for every entry or row: the common answer stays inline.
+    Q_ALWAYS_INLINE void tick()
     {
-        if (m_options.letEventsRun && (++m_count & 63) == 0 && m_since.elapsed() >= EventsInterval) {
+        if ((++m_count & 63) == 0 && m_options.letEventsRun)
+            tickNow();
+    }
+
+private:
+    void tickNow()
+    {
+        if (m_since.elapsed() >= EventsInterval) {
             m_options.letEventsRun();
             m_since.restart();
         }
     }
 
-private:
     const VocabFileReadOptions &m_options;
     QElapsedTimer m_since;
     unsigned m_count = 0;
