@@ -555,7 +555,8 @@ KvtmlRead ReadKvtmlWith(Xml &xml, qsizetype documentSize, VocabFileContents &con
                     // Entries in the regular layout, as long as they come.
                     FastXmlReader::PlainEntry plain;
                     while (xml.readPlainEntry(&plain)) {
-                        KvtmlEntry entry;
+                        entryIndex.insert(plain.id, int(entries.size()));
+                        KvtmlEntry &entry = entries.emplace_back();
                         entry.line = plain.line;
                         bool englishSettled = true;
                         bool mineSettled = true;
@@ -569,9 +570,7 @@ KvtmlRead ReadKvtmlWith(Xml &xml, qsizetype documentSize, VocabFileContents &con
                                 *text = xml.plainText(plain.translation[t].text, texts,
                                                       english ? &englishSettled : &mineSettled);
                         }
-                        entryIndex.insert(plain.id, int(entries.size()));
                         entry.settled = englishSettled && mineSettled;
-                        entries.append(std::move(entry));
                         events.tick();
                     }
                 }
