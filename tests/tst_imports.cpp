@@ -9,6 +9,7 @@
 #include "testsupport.h"
 
 #include <QDir>
+#include <QXmlStreamReader>
 #include <QtTest>
 
 namespace {
@@ -58,6 +59,29 @@ QString Container(const QString &name, const QList<int> &ids, const QString &ins
     return xml + QStringLiteral("</container>");
 }
 
+// Reads up to the start of the n-th element of this name; false when there
+// is none.
+bool StartOf(FastXmlReader &scanner, QByteArrayView name, int n = 1)
+{
+    while (!scanner.atEnd())
+        if (scanner.readNext() == FastXmlReader::StartElement && scanner.name() == name && --n == 0)
+            return true;
+    return false;
+}
+
+// The tokens that the scanner reads from where it stands, with their lines,
+// and whether it read them all.
+QStringList RestOf(FastXmlReader &scanner)
+{
+    QStringList tokens;
+    while (const auto token = scanner.readNext())
+        tokens << QStringLiteral("%1 %2 %3")
+                      .arg(token == FastXmlReader::StartElement ? "<" : "</")
+                      .arg(QString::fromUtf8(scanner.name()))
+                      .arg(scanner.lineNumber());
+    return tokens << (scanner.unsupported() ? "unsupported" : "read");
+}
+
 } // namespace
 
 class TestImports : public QObject {
@@ -71,6 +95,8 @@ private slots:
     void kvtmlLessons();
     void fastScannerAgreesWithQt_data();
     void fastScannerAgreesWithQt();
+    void plainLayout_data();
+    void plainLayout();
     void tables_data();
     void tables();
     void refusedRowsMakeOneMessage();
@@ -323,6 +349,140 @@ void TestImports::fastScannerAgreesWithQt()
     while (scanner.readNext() != FastXmlReader::NoToken || !scanner.atEnd())
         ;
     QCOMPARE(!scanner.unsupported(), fast);
+}
+
+// Entries and a lesson's list of entries in the layout that KDE's library
+// writes: what the reader's own path for that layout takes ("id: translation
+// =text ..." per entry, or the ids listed) before it leaves the rest to the
+// general scan, which must go on as if it had read them.
+void TestImports::plainLayout_data()
+{
+    QTest::addColumn<QByteArray>("entries");
+    QTest::addColumn<QByteArray>("lesson");
+    QTest::addColumn<QStringList>("taken");
+
+    auto entry = [](int id, const QByteArray &english, const QByteArray &mine,
+                    const QByteArray &indent = "\n    ") {
+        const QByteArray in = indent + "  ";
+        return indent + "<entry id=\"" + QByteArray::number(id) + "\">" + in
+            + "<translation id=\"0\">" + in + "  <text>" + english + "</text>" + in
+            + "</translation>" + in + "<translation id=\"1\">" + in + "  <text>" + mine
+            + "</text>" + in + "</translation>" + indent + "</entry>";
+    };
+    auto swapped = [](QByteArray xml) {
+        return xml.replace("n id=\"0\"", "n id=\"9\"").replace("n id=\"1\"", "n id=\"0\"")
+            .replace("n id=\"9\"", "n id=\"1\"");
+    };
+    const QByteArray three = entry(0, "house", "Haus") + entry(1, "", "refused")
+        + entry(123456789, " a (b)\t", "\xC3\xA9t\xC3\xA9");
+    const QStringList threeTaken{"0: 0=house 1=Haus", "1: 0= 1=refused",
+                                 "123456789: 0= a (b)\t 1=\xC3\xA9t\xC3\xA9"};
+    const QStringList abc{"0: 0=a 1=b", "1: 0=c 1=d", "2: 0=e 1=f"};
+    QTest::newRow("regular") << three << QByteArray() << threeTaken;
+    QTest::newRow("CR LF") << QByteArray(three).replace("\n", "\r\n") << QByteArray() << threeTaken;
+    QTest::newRow("CR") << QByteArray(three).replace("\n", "\r") << QByteArray() << threeTaken;
+    QTest::newRow("no white space, then indentation")
+        << entry(0, "a", "b", "") + entry(1, "c", "d", "\n\t") + entry(2, "e", "f", "\n\t")
+        << QByteArray() << abc;
+    QTest::newRow("a line feed for a blank, early and late")
+        << entry(0, "a", "b") + QByteArray(entry(1, "c", "d")).replace(0, 5, "\n \n  ")
+               + QByteArray(entry(2, "e", "f")).replace("\n        <text>f", "\n       \n<text>f")
+        << QByteArray() << abc;
+    QTest::newRow("translations in another order, then swapped")
+        << swapped(entry(0, "a", "b") + entry(1, "c", "d")) + entry(2, "e", "f") << QByteArray()
+        << QStringList{"0: 1=a 0=b", "1: 1=c 0=d", "2: 0=e 1=f"};
+    QTest::newRow("one translation, none, four")
+        << entry(0, "a", "b") + "\n<entry id=\"1\"><translation id=\"1\"><text>x</text>"
+               "</translation></entry>\n<entry id=\"2\">\n</entry><entry id=\"3\">"
+               + QByteArray("<translation id=\"0\"><text>t</text></translation>").repeated(4)
+               + "</entry>"
+        << QByteArray() << QStringList{"0: 0=a 1=b", "1: 1=x", "2:", "3: 0=t 0=t 0=t 0=t"};
+    // Where the plain reading stops: at the second entry, which follows a
+    // line feed and the indentation as a regular one would.
+    const QStringList first{"0: 0=a 1=b"};
+    for (const auto &[name, second] : std::initializer_list<std::pair<const char *, QByteArray>>{
+             {"five translations",
+              "<entry id=\"1\">"
+                  + QByteArray("<translation id=\"0\"><text>t</text></translation>").repeated(5)
+                  + "</entry>"},
+             {"single quotes", "<entry id='1'></entry>"},
+             {"other attribute", "<entry id=\"1\" x=\"y\"></entry>"},
+             {"id with blank", "<entry id=\" 1\"></entry>"},
+             {"id of ten digits", "<entry id=\"1234567890\"></entry>"},
+             {"reference", entry(1, "a &amp; b", "c")},
+             {"]]>", entry(1, "a]]>", "c")},
+             {"U+FFFF", entry(1, "a\xEF\xBF\xBF", "c")},
+             {"line end in a text", entry(1, "a\nb", "c")},
+             {"child of a text", entry(1, "a<b>c</b>", "c")},
+             {"empty text element",
+              QByteArray(entry(1, "", "c")).replace("<text></text>", "<text/>")},
+             {"end tag with a blank",
+              QByteArray(entry(1, "a", "c")).replace("</text>", "</text >")},
+             {"other child", QByteArray(entry(1, "a", "c")).replace("</text>", "</text><x/>")}})
+        QTest::newRow(name) << entry(0, "a", "b")
+                + (second.startsWith('\n') ? second : "\n    " + second) + entry(2, "c", "d")
+                            << QByteArray() << first;
+    QTest::newRow("ends inside an entry")
+        << entry(0, "a", "b") + entry(1, "c", "d").left(40) << QByteArray() << first;
+
+    const QByteArray refs = "\n  <entry id=\"3\"/>\n  <entry id=\"10\"/>";
+    QTest::newRow("lesson") << QByteArray() << refs + "\r\n\t<entry id=\"4\"/><entry id=\"5\"/>"
+                            << QStringList{"3", "10", "4", "5"};
+    for (const char *second : {"<entry id=\"7\" />", "<entry id='7'/>", "<entry id=\"7\"></entry>",
+                               "<entry id=\"1234567890\"/>", "<entry id=\"\"/>", "<name>L</name>"})
+        QTest::newRow(second) << QByteArray() << refs + "\n  " + second + "\n  <entry id=\"4\"/>"
+                              << QStringList{"3", "10"};
+}
+
+void TestImports::plainLayout()
+{
+    QFETCH(QByteArray, entries);
+    QFETCH(QByteArray, lesson);
+    QFETCH(QStringList, taken);
+    const QByteArray bytes =
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<kvtml version=\"2.0\">\n<identifiers>"
+        "<identifier id=\"0\"><locale>en</locale></identifier><identifier id=\"1\"><locale>de"
+        "</locale></identifier></identifiers>\n<entries>"
+        + entries + "\n</entries>\n<lessons><container>" + lesson
+        + "</container></lessons></kvtml>\n";
+    VocabFileContents mixed, qt;
+    QString mixedError, qtError;
+    QCOMPARE(ReadKvtml(bytes, mixed, &mixedError), ReadKvtmlWithQt(bytes, qt, &qtError));
+    QCOMPARE(mixedError, qtError);
+    QCOMPARE(mixed.items, qt.items);
+    QCOMPARE(mixed.messages, qt.messages);
+
+    // The lines of the entries as QXmlStreamReader counts them.
+    QList<qint64> lines;
+    QXmlStreamReader xml(bytes);
+    while (!xml.atEnd())
+        if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == u"entry")
+            lines << xml.lineNumber();
+    const QByteArrayView parent = lesson.isEmpty() ? "entries" : "container";
+    FastXmlReader scanner(bytes);
+    QVERIFY(StartOf(scanner, parent));
+    QStringList read;
+    FastXmlReader::PlainEntry entry;
+    int id;
+    while (lesson.isEmpty() ? scanner.readPlainEntry(&entry) : scanner.readPlainEntryRef(&id)) {
+        QCOMPARE(scanner.name(), QByteArrayView("entry"));
+        if (!lesson.isEmpty()) {
+            read << QString::number(id);
+            continue;
+        }
+        QString brief = QString::number(entry.id) + u':';
+        for (int t = 0; t < entry.translations; ++t)
+            brief += QStringLiteral(" %1=%2").arg(entry.translation[t].id)
+                         .arg(QString::fromUtf8(entry.translation[t].text));
+        read << brief;
+        QCOMPARE(entry.line, lines.value(read.size() - 1));
+    }
+    QCOMPARE(read, taken);
+    FastXmlReader general(bytes);
+    QVERIFY(StartOf(general, parent));
+    for (int ended = 0; ended < taken.size();)
+        ended += general.readNext() == FastXmlReader::EndElement && general.name() == "entry";
+    QCOMPARE(RestOf(scanner), RestOf(general));
 }
 
 void TestImports::tables_data()

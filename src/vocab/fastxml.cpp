@@ -23,7 +23,7 @@ constexpr std::array<bool, 256> Special = [] {
 
 // The first special byte in [p, end), or end; a tab stops the sixteen-byte
 // steps but not the scan.
-const char *SkipPlain(const char *p, const char *end)
+Q_ALWAYS_INLINE const char *SkipPlain(const char *p, const char *end)
 {
 #ifdef __SSE2__
     const __m128i lt = _mm_set1_epi8('<');
@@ -713,29 +713,278 @@ QString FastXmlReader::readElementText()
     }
 }
 
+// The end of the plain character data from p: the first byte that is not
+// one of its characters, or the end of the document.
+inline const char *FastXmlReader::plainTextEnd(const char *p) const
+{
+    for (;;) {
+        p = SkipPlain(p, m_end);
+        // A bracket that does not end "]]>", and 0xEF that does not begin
+        // U+FFFE or U+FFFF, are plain characters like any other.
+        if (p < m_end
+            && ((*p == ']' && !IsCdataEndAt(p, m_end))
+                || (uchar(*p) == 0xEF && !IsNonCharacterAt(p, m_end))))
+            ++p;
+        else
+            return p;
+    }
+}
+
 bool FastXmlReader::readPlainText(QByteArrayView *text)
 {
     if (m_token != StartElement || m_pendingEnd || m_stopped)
         return false;
-    const char *p = m_p;
-    for (;;) {
-        p = SkipPlain(p, m_end);
-        if (p >= m_end)
-            return false;
-        // A bracket that does not end "]]>", and 0xEF that does not begin
-        // U+FFFE or U+FFFF, are plain characters like any other.
-        if ((*p == ']' && !IsCdataEndAt(p, m_end))
-            || (uchar(*p) == 0xEF && !IsNonCharacterAt(p, m_end))) {
-            ++p;
-        } else {
-            break;
-        }
-    }
+    const char *const p = plainTextEnd(m_p);
     if (m_end - p < 2 || p[0] != '<' || p[1] != '/')
         return false;
     *text = QByteArrayView(m_p, p - m_p);
     m_p = p;
     return endTag();
+}
+
+namespace {
+
+// Whether the bytes at p are the literal s; if so, p moves past them.
+template <qsizetype N>
+inline bool Take(const char *&p, const char *end, const char (&s)[N])
+{
+    if (end - p < N - 1 || std::memcmp(p, s, N - 1) != 0)
+        return false;
+    p += N - 1;
+    return true;
+}
+
+// One to nine ASCII digits at p, as numberAttribute reads them; p moves
+// past them.
+inline bool TakeNumber(const char *&p, const char *end, int *value)
+{
+    const char *q = p;
+    int v = 0;
+    while (q < end && q - p <= 9 && uchar(*q - '0') < 10) {
+        v = v * 10 + (*q - '0');
+        ++q;
+    }
+    if (q == p || q - p > 9)
+        return false;
+    *value = v;
+    p = q;
+    return true;
+}
+
+} // namespace
+
+// White space between two tags, as space() reads it, with its usual form
+// (a line feed and the blanks of the next line's indentation) measured in
+// line.
+inline const char *FastXmlReader::plainSpace(const char *p)
+{
+    if (p < m_end && *p == '\n') {
+        ++m_line;
+        ++p;
+    }
+#ifdef __SSE2__
+    if (m_end - p >= 16) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
+        const unsigned others =
+            ~unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(v, _mm_set1_epi8(' ')))) & 0xFFFF;
+        if (others)
+            p += __builtin_ctz(others);
+        else
+            p += 16;
+    }
+#endif
+    return space(p);
+}
+
+namespace {
+
+// Whether the n bytes at a and b are the same; each may be read only
+// within its n bytes.
+inline bool SameBytes(const char *a, const char *b, qsizetype n)
+{
+#ifdef __SSE2__
+    if (n >= 16) {
+        auto differ = [](const char *x, const char *y) {
+            const __m128i u = _mm_loadu_si128(reinterpret_cast<const __m128i *>(x));
+            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(y));
+            return _mm_movemask_epi8(_mm_cmpeq_epi8(u, v)) != 0xFFFF;
+        };
+        for (qsizetype i = 0; i + 16 < n; i += 16)
+            if (differ(a + i, b + i))
+                return false;
+        // The last sixteen bytes, overlapping those compared before.
+        return !differ(a + n - 16, b + n - 16);
+    }
+#endif
+    // Two words that overlap when n is not twice their size.
+    auto same = [a, b, n](auto word) {
+        decltype(word) x, y, z, w;
+        std::memcpy(&x, a, sizeof x);
+        std::memcpy(&y, b, sizeof y);
+        std::memcpy(&z, a + n - sizeof z, sizeof z);
+        std::memcpy(&w, b + n - sizeof w, sizeof w);
+        return ((x ^ y) | (z ^ w)) == 0;
+    };
+    if (n >= 8)
+        return same(quint64());
+    if (n >= 4)
+        return same(quint32());
+    if (n >= 2)
+        return same(quint16());
+    return n == 0 || *a == *b;
+}
+
+} // namespace
+
+// A piece of the document with its line ends counted as space() counts
+// them (a piece never ends with a carriage return: it ends with a quote or
+// ">").
+FastXmlReader::Piece FastXmlReader::piece(const char *begin, const char *end) const
+{
+    int lines = 0;
+    for (const char *c = begin; c < end; ++c)
+        if (*c == '\n' || (*c == '\r' && (c + 1 >= end || c[1] != '\n')))
+            ++lines;
+    return {begin, end - begin, lines};
+}
+
+inline bool FastXmlReader::takePiece(const char *&p, const Piece &piece)
+{
+    if (m_end - p < piece.size || !SameBytes(p, piece.data, piece.size))
+        return false;
+    p += piece.size;
+    m_line += piece.lines;
+    return true;
+}
+
+bool FastXmlReader::readPlainEntry(PlainEntry *entry)
+{
+    if (!canReadPlain())
+        return false;
+    return (m_entryLayout.translations >= 0 && readEntryLike(entry, m_entryLayout))
+        || readLooseEntry(entry);
+}
+
+// An entry whose bytes are those of the layout's, its id and texts apart.
+bool FastXmlReader::readEntryLike(PlainEntry *entry, const Layout &layout)
+{
+    const qint64 line = m_line;
+    const char *p = m_p;
+    const Piece *piece = layout.piece;
+    if (!takePiece(p, *piece++))
+        return false;
+    const char *const tag = p - 10; // "entry" in <entry id="
+    if (!TakeNumber(p, m_end, &entry->id))
+        return m_line = line, false;
+    entry->line = m_line;
+    for (int t = 0; t < layout.translations; ++t) {
+        PlainTranslation &translation = entry->translation[t];
+        if (!takePiece(p, *piece++))
+            return m_line = line, false;
+        translation.id = layout.id[t];
+        const char *const text = p;
+        p = plainTextEnd(p);
+        translation.text = QByteArrayView(text, p - text);
+    }
+    if (!takePiece(p, *piece))
+        return m_line = line, false;
+    entry->translations = layout.translations;
+    m_p = p;
+    m_name = QByteArrayView(tag, 5);
+    m_token = EndElement;
+    return true;
+}
+
+// An entry read tag by tag; its pieces become the layout that the next
+// entries are compared with.
+bool FastXmlReader::readLooseEntry(PlainEntry *entry)
+{
+    const qint64 line = m_line;
+    Layout layout;
+    const char *p = plainSpace(m_p);
+    const char *const tag = p + 1;
+    int count = 0;
+    if (!Take(p, m_end, "<entry id=\""))
+        return m_line = line, false;
+    layout.piece[0] = piece(m_p, p);
+    const char *after = nullptr; // the end of the entry's id or of the last text
+    if (!TakeNumber(p, m_end, &entry->id))
+        return m_line = line, false;
+    after = p;
+    if (!Take(p, m_end, "\">"))
+        return m_line = line, false;
+    entry->line = m_line;
+    for (;;) {
+        p = plainSpace(p);
+        if (Take(p, m_end, "</entry>"))
+            break;
+        if (count == MaxPlainTranslations)
+            return m_line = line, false;
+        PlainTranslation &translation = entry->translation[count];
+        if (!Take(p, m_end, "<translation id=\"") || !TakeNumber(p, m_end, &translation.id)
+            || !Take(p, m_end, "\">"))
+            return m_line = line, false;
+        p = plainSpace(p);
+        if (!Take(p, m_end, "<text>"))
+            return m_line = line, false;
+        layout.piece[1 + count] = piece(after, p);
+        layout.id[count] = translation.id;
+        const char *const text = p;
+        p = plainTextEnd(p);
+        translation.text = QByteArrayView(text, p - text);
+        after = p;
+        if (!Take(p, m_end, "</text>"))
+            return m_line = line, false;
+        p = plainSpace(p);
+        if (!Take(p, m_end, "</translation>"))
+            return m_line = line, false;
+        ++count;
+    }
+    layout.piece[1 + count] = piece(after, p);
+    layout.translations = count;
+    m_entryLayout = layout;
+    entry->translations = count;
+    m_p = p;
+    m_name = QByteArrayView(tag, 5);
+    m_token = EndElement;
+    return true;
+}
+
+bool FastXmlReader::readPlainEntryRef(int *id)
+{
+    if (!canReadPlain())
+        return false;
+    const qint64 line = m_line;
+    const char *p = m_p;
+    // Mostly written as the one before.
+    if (m_refLayout.translations == 0 && takePiece(p, m_refLayout.piece[0])) {
+        const char *const tag = p - 10; // "entry" in <entry id="
+        if (TakeNumber(p, m_end, id) && takePiece(p, m_refLayout.piece[1])) {
+            m_p = p;
+            m_name = QByteArrayView(tag, 5);
+            m_token = EndElement;
+            return true;
+        }
+        m_line = line;
+        p = m_p;
+    }
+    p = plainSpace(p);
+    const char *const tag = p + 1;
+    if (!Take(p, m_end, "<entry id=\""))
+        return m_line = line, false;
+    const char *const number = p;
+    if (!TakeNumber(p, m_end, id))
+        return m_line = line, false;
+    const char *const after = p;
+    if (!Take(p, m_end, "\"/>"))
+        return m_line = line, false;
+    m_refLayout.translations = 0;
+    m_refLayout.piece[0] = piece(m_p, number);
+    m_refLayout.piece[1] = piece(after, p);
+    m_p = p;
+    m_name = QByteArrayView(tag, 5);
+    m_token = EndElement;
+    return true;
 }
 
 int FastXmlReader::numberAttribute(QByteArrayView attribute, bool *present)

@@ -41,6 +41,29 @@ public:
     // its bytes, read up to the end tag. False, with nothing read, when it
     // is not.
     bool readPlainText(QByteArrayView *text);
+    // An <entry> as vocabulary programs write it, read straight from its
+    // bytes: white space, <entry id="N">, then translations that are each
+    // <translation id="N"> white space <text>plain text</text> white space
+    // </translation>, with white space between them, and </entry>. Ids of
+    // one to nine digits in double quotes, no other attribute, no other
+    // child, and texts that readPlainText would take. The reader must stand
+    // inside the element that holds the entries; afterwards it stands on the
+    // entry's end tag. False, with nothing read, when the next element is
+    // not written so (or is no entry): the general calls then read it.
+    struct PlainTranslation {
+        int id;
+        QByteArrayView text;
+    };
+    static constexpr int MaxPlainTranslations = 4;
+    struct PlainEntry {
+        int id;
+        qint64 line; // the line of the entry's start tag
+        int translations;
+        PlainTranslation translation[MaxPlainTranslations];
+    };
+    bool readPlainEntry(PlainEntry *entry);
+    // The same for an empty <entry id="N"/> (as a lesson lists its entries).
+    bool readPlainEntryRef(int *id);
     // The end of the document: the bytes of a text read by readPlainText
     // may be read on up to here (sixteen at a time).
     const char *documentEnd() const { return m_end; }
@@ -82,6 +105,37 @@ private:
     bool startTag();
     bool endTag();
     const char *name(const char *p) const;
+    const char *plainTextEnd(const char *p) const;
+    const char *plainSpace(const char *p);
+    bool canReadPlain() const
+    {
+        // Inside an element, after a token read to its end.
+        return !m_stopped && !m_pendingEnd && !m_open.isEmpty();
+    }
+
+    // The bytes of the last entry read in the regular layout around its id
+    // and texts (white space, tags and the translations' ids), each with its
+    // line ends. A program writes every entry alike: the next one is mostly
+    // checked against these pieces, a comparison of bytes each, rather than
+    // read tag by tag.
+    struct Piece {
+        const char *data = nullptr;
+        qsizetype size = 0;
+        int lines = 0;
+    };
+    struct Layout {
+        int translations = -1; // -1: none known yet
+        // Before the entry's id, then before each text, then the rest up to
+        // the end of the entry.
+        Piece piece[MaxPlainTranslations + 2];
+        int id[MaxPlainTranslations]; // the translations' ids
+    };
+    Piece piece(const char *begin, const char *end) const;
+    bool takePiece(const char *&p, const Piece &piece);
+    bool readEntryLike(PlainEntry *entry, const Layout &layout);
+    bool readLooseEntry(PlainEntry *entry);
+    Layout m_entryLayout;
+    Layout m_refLayout; // translations 0: before the id and after it
     const char *space(const char *p);
     const char *spaceRun(const char *p);
 

@@ -29,15 +29,22 @@ constexpr int NamedLessons = 5;     // joined lessons that the notice names
 class EventPump {
 public:
     explicit EventPump(const VocabFileReadOptions &options) : m_options(options) { m_since.start(); }
-    void tick()
+    // Called for every entry or row: the common answer stays inline.
+    Q_ALWAYS_INLINE void tick()
     {
-        if (m_options.letEventsRun && (++m_count & 63) == 0 && m_since.elapsed() >= EventsInterval) {
+        if ((++m_count & 63) == 0 && m_options.letEventsRun)
+            tickNow();
+    }
+
+private:
+    void tickNow()
+    {
+        if (m_since.elapsed() >= EventsInterval) {
             m_options.letEventsRun();
             m_since.restart();
         }
     }
 
-private:
     const VocabFileReadOptions &m_options;
     QElapsedTimer m_since;
     unsigned m_count = 0;
@@ -306,6 +313,17 @@ private:
     QXmlStreamReader m_xml;
 };
 
+// Character i of a decoded text, and whether it is white space, for
+// IsSettledEntry; asked once per bracket or comma, so always inlined.
+struct CharAt {
+    const char16_t *text;
+    Q_ALWAYS_INLINE char16_t operator()(qsizetype i) const { return text[i]; }
+};
+struct SpaceAt {
+    const char16_t *text;
+    Q_ALWAYS_INLINE bool operator()(qsizetype i) const { return textscan::IsSpace(text[i]); }
+};
+
 class FastXml : public FastXmlReader {
 public:
     static constexpr bool Fast = true;
@@ -346,6 +364,11 @@ public:
             *settled = IsSettledEntry(text);
             return text;
         }
+        return plainText(bytes, texts, settled);
+    }
+    // The same for the bytes of a plain text.
+    QString plainText(QByteArrayView bytes, TextBlocks &texts, bool *settled) const
+    {
         while (!bytes.isEmpty() && (bytes.front() == ' ' || bytes.front() == '\t'))
             bytes = bytes.sliced(1);
         while (!bytes.isEmpty() && (bytes.back() == ' ' || bytes.back() == '\t'))
@@ -362,10 +385,7 @@ public:
             *settled = IsSettledEntry(text);
             return text;
         }
-        *settled = n <= 64
-            && IsSettledEntry(
-                       marks, n, [out](qsizetype i) { return out[i]; },
-                       [out](qsizetype i) { return textscan::IsSpace(out[i]); });
+        *settled = n <= 64 && IsSettledEntry(marks, n, CharAt{out}, SpaceAt{out});
         return text;
     }
 
@@ -384,6 +404,17 @@ void ReadLessons(Xml &xml, QVector<KvtmlLesson> &lessons, EventPump &events)
     QVector<int> openDepth;
     int depth = 0; // elements open inside <lessons>
     while (!xml.atEnd()) {
+        if constexpr (Xml::Fast) {
+            // A container's list of entries in the regular layout.
+            if (!openDepth.isEmpty() && openDepth.last() == depth) {
+                QVector<int> &ids = lessons[open.last()].entryIds;
+                int id;
+                while (xml.readPlainEntryRef(&id)) {
+                    ids.append(id);
+                    events.tick();
+                }
+            }
+        }
         const auto token = xml.readNext();
         if (token == Xml::EndElement) {
             if (depth == 0)
@@ -519,7 +550,32 @@ KvtmlRead ReadKvtmlWith(Xml &xml, qsizetype documentSize, VocabFileContents &con
                 }
             }
         } else if (xml.nameIs("entries")) {
-            while (xml.readNextStartElement()) {
+            for (;;) {
+                if constexpr (Xml::Fast) {
+                    // Entries in the regular layout, as long as they come.
+                    FastXmlReader::PlainEntry plain;
+                    while (xml.readPlainEntry(&plain)) {
+                        entryIndex.insert(plain.id, int(entries.size()));
+                        KvtmlEntry &entry = entries.emplace_back();
+                        entry.line = plain.line;
+                        bool englishSettled = true;
+                        bool mineSettled = true;
+                        for (int t = 0; t < plain.translations; ++t) {
+                            const int translation = plain.translation[t].id;
+                            const bool english = translation == englishId;
+                            QString *text = english ? &entry.english
+                                : translation == mineId ? &entry.mine
+                                                        : nullptr;
+                            if (text)
+                                *text = xml.plainText(plain.translation[t].text, texts,
+                                                      english ? &englishSettled : &mineSettled);
+                        }
+                        entry.settled = englishSettled && mineSettled;
+                        events.tick();
+                    }
+                }
+                if (!xml.readNextStartElement())
+                    break;
                 if (!xml.nameIs("entry")) {
                     xml.skipCurrentElement();
                     continue;
