@@ -99,6 +99,8 @@ private slots:
     void plainLayout();
     void tables_data();
     void tables();
+    void quickRowsAgreeWithGeneral_data();
+    void quickRowsAgreeWithGeneral();
     void refusedRowsMakeOneMessage();
     void tableRoundTrip_data();
     void tableRoundTrip();
@@ -547,6 +549,61 @@ void TestImports::tables()
     if (refused > 0)
         QVERIFY2(contents.messages[0].text.startsWith(QString::number(refused) + " row"),
                  qPrintable(contents.messages[0].text));
+}
+
+void TestImports::quickRowsAgreeWithGeneral_data()
+{
+    // Rows that the quick reading takes, and rows that it must leave to the
+    // general one; each after a first row, which always goes the general way.
+    QTest::addColumn<QByteArray>("rows");
+    const QByteArray first = "x\ty\n";
+    const QByteArray firstCsv = "x,y\n";
+    const QByteArray sixty(60, 'a');
+    QTest::newRow("tabs, lesson, mark, comment, empty line")
+        << first + "house\tcasa\t3\tc\n#note\n\ndoor\tporta\t\t\r\nbad (\tx\n";
+    QTest::newRow("quoted fields with commas")
+        << firstCsv + "\"a, b\",\"casa (dimora,abitazione)\",2,c\r\n\"\",\"\"\nbad (,x\n";
+    QTest::newRow("doubled quotes") << firstCsv + "\"say \"\"hi\"\"\",b\nc,\"\"\"\"\nbad (,x\n";
+    QTest::newRow("line breaks inside quotes")
+        << firstCsv + "\"two\r\nlines\",b\n\"c\",\"d\re\"\nbad (,x\n";
+    QTest::newRow("text after the closing quote") << QByteArray("x;y\n\"a\" b;c\n\"d\"\"\";e\nbad (;x\n");
+    QTest::newRow("no closing quote") << first + "a\t\"open\nnext\ty\nbad (\tx\n";
+    QTest::newRow("more than four fields")
+        << first + "a\tb\t1\tc\textra\t\"q\"\nd\te\t2\t\t\"x\"\"y\"\n\"f\"\t\"g\"\t3\t\t\"\n";
+    QTest::newRow("blanks and white space beyond ASCII")
+        << first + " a (b) \t\xC2\xA0" "c [d]\xE3\x80\x80\t 3 \t c \n\xC2\xA0" "e\xE2\x80\x83\tf\n";
+    QTest::newRow("a mark of two characters") << first + "a\tb\t1\tc\nd\te\t2\tcc\n";
+    QTest::newRow("characters whose low byte is a stop or a mark")
+        << first + "\xC4\x8A\xC4\xA2\xC4\x89\xC4\xA8\xC4\xAC\xC4\xBB long enough\t\xC4\x8D\xC4\xA9x\n";
+    QTest::newRow("brackets and commas to settle")
+        << first + "house( home ,dwelling )\tcasa\nrun  (go)\tcorrere\ta,b\tcorsa\nx (y\tz\n";
+    QTest::newRow("long texts")
+        << first + sixty + " (bb)\tc\n" + QByteArray(10, ' ') + sixty.left(50) + " (b)\tc\n"
+            + sixty + "aaaaa\tc\n" + QByteArray(20, ' ') + sixty.left(50) + " ( b)\td\n"
+            + QByteArray(20, ' ') + "a (b,c)\td\n";
+    QTest::newRow("CR line ends, no line end at the end")
+        << QByteArray("x;y\r\"a\";b;4\r\"c\";d;5;c\r\"e;f\";\"g\"");
+    QTest::newRow("empty rows, lone and empty fields")
+        << firstCsv + ",,,\n\"\",\"\"\nword\n,x\n  , \n";
+    QTest::newRow("a quote inside a plain field") << first + "a\"b\tc\"\nd\t\"e\"\"\n";
+    QTest::newRow("Windows-1252") << first + "stra\xDF" "e\tStra\xDF" "e (f)\t2\n";
+}
+
+void TestImports::quickRowsAgreeWithGeneral()
+{
+    // A column listed as one that holds no text of an item turns the quick
+    // reading off; the ninth is never read as a text, so the items stay.
+    QFETCH(QByteArray, rows);
+    const VocabFileContents quick = ReadTable("#deck column:0\n" + rows);
+    const VocabFileContents general = ReadTable("#deck column:9\n" + rows);
+    QCOMPARE(Brief(quick.items), Brief(general.items));
+    QVERIFY(!quick.items.isEmpty());
+    QCOMPARE(Language(quick), Language(general));
+    QCOMPARE(quick.lineCount, general.lineCount);
+    QCOMPARE(quick.encoding, general.encoding);
+    QCOMPARE(quick.messages.size(), general.messages.size());
+    for (qsizetype k = 0; k < quick.messages.size(); ++k)
+        QCOMPARE(quick.messages[k].text, general.messages[k].text);
 }
 
 void TestImports::refusedRowsMakeOneMessage()

@@ -757,6 +757,15 @@ struct TableField {
     bool escaped = false;
 };
 
+// A field as the quick reading of a record finds it: characters [begin,
+// end), and bit k of marks set when character begin + k (k < 64) is a
+// bracket or a comma.
+struct QuickField {
+    qsizetype begin = 0;
+    qsizetype end = 0;
+    quint64 marks = 0;
+};
+
 class TableText {
 public:
     explicit TableText(const QString &text)
@@ -876,7 +885,84 @@ public:
         }
     }
 
+    // Reads the record at i as record() does when it is plain: none of its
+    // quoted fields has a quote or a line break inside it, lacks its closing
+    // quote or has anything between that and the separator. Writes its
+    // first `room` fields to fields and their number to *count, and returns
+    // the position after the record; -1 when the record is not plain, and
+    // record() has to read it.
+    qsizetype quickRecord(qsizetype i, char16_t separator, QuickField *fields, int room,
+                          int *count) const
+    {
+        int n = 0;
+        for (;;) {
+            QuickField f;
+            if (i < m_size && m_data[i] == u'"') {
+                f.begin = i + 1;
+                f.end = scanTo(f.begin, u'"', u'\r', u'\n', &f.marks);
+                if (f.end >= m_size || m_data[f.end] != u'"')
+                    return -1; // a line break inside, or no closing quote
+                i = f.end + 1;
+                // A doubled quote, or text after the closing one.
+                if (i < m_size && m_data[i] != separator && m_data[i] != u'\r'
+                    && m_data[i] != u'\n')
+                    return -1;
+            } else {
+                f.begin = i;
+                i = scanTo(i, separator, u'\r', u'\n', &f.marks);
+                f.end = i;
+            }
+            if (n < room)
+                fields[n] = f;
+            ++n;
+            if (i < m_size && m_data[i] == separator) {
+                ++i;
+                continue;
+            }
+            *count = n;
+            return skipLineEnd(i);
+        }
+    }
+
 private:
+    // The position of the first of a, b and c (all ASCII) at or after i, or
+    // the end; *marks gets the brackets and commas before it (bit k for
+    // character i + k, k < 64). Sixteen characters at a time where the text
+    // has them.
+    qsizetype scanTo(qsizetype i, char16_t a, char16_t b, char16_t c, quint64 *marks) const
+    {
+        const qsizetype start = i;
+        quint64 found = 0;
+#ifdef __SSE2__
+        const __m128i va = _mm_set1_epi8(char(a));
+        const __m128i vb = _mm_set1_epi8(char(b));
+        const __m128i vc = _mm_set1_epi8(char(c));
+        for (; i + 16 <= m_size; i += 16) {
+            const __m128i v = textscan::NarrowedUtf16(m_data + i);
+            const unsigned stops = unsigned(_mm_movemask_epi8(_mm_or_si128(
+                _mm_or_si128(_mm_cmpeq_epi8(v, va), _mm_cmpeq_epi8(v, vb)), _mm_cmpeq_epi8(v, vc))));
+            unsigned m = textscan::MarkBits(v);
+            if (stops)
+                m &= (1u << __builtin_ctz(stops)) - 1;
+            if (i - start < 64)
+                found |= quint64(m) << (i - start);
+            if (stops) {
+                *marks = found;
+                return i + __builtin_ctz(stops);
+            }
+        }
+#endif
+        for (; i < m_size; ++i) {
+            const char16_t ch = m_data[i];
+            if (ch == a || ch == b || ch == c)
+                break;
+            if (textscan::IsMark(ch) && i - start < 64)
+                found |= quint64(1) << (i - start);
+        }
+        *marks = found;
+        return i;
+    }
+
     // Where the last run of quotes of odd length begins (-1: none). A
     // quoted field that opens after it can have no closing quote (inside a
     // field quotes come in pairs). Found once, after the first field whose
@@ -1086,13 +1172,44 @@ VocabFileContents ReadTable(const QByteArray &bytes, const VocabFileReadOptions 
     if (!headerLine.isNull() && !headerSeen)
         headerSeen = IsHeaderRow(cellsOf(headerLine), &language);
 
-    // The records.
+    // The records. A plain record (see quickRecord) after the first one is
+    // read the quick way when its columns are the first four and hold no
+    // HTML: its fields go straight from the text into the shared blocks,
+    // their brackets and commas noted on the way.
+    const bool quick = !html && metaColumns.isEmpty() && separator < 0x7F && separator != u'"'
+        && !IsLineBreak(separator);
     TextBlocks texts(t.size());
     QVector<TableRow> rows;
     rows.reserve(qMin<qsizetype>(t.size() / 24 + 1, ItemTable::MaxItems + 1));
     QVarLengthArray<TableField, 8> fields;
     QVarLengthArray<TableField, 4> kept;
     i = dataStart;
+    // A row of empty cells, as spreadsheets leave below a table, is left out.
+    auto addRow = [&](TableRow &&r) {
+        if (!r.english.isEmpty() || !r.mine.isEmpty() || r.lesson != -1 || r.mark != 0)
+            rows.append(std::move(r));
+    };
+    // The text of a field of the quick reading, trimmed, as an item's text,
+    // and whether it is settled.
+    auto quickText = [&](const QuickField &f, bool *settled) {
+        qsizetype b = f.begin;
+        qsizetype e = f.end;
+        while (b < e && textscan::IsSpace(t.at(b)))
+            ++b;
+        while (e > b && textscan::IsSpace(t.at(e - 1)))
+            --e;
+        const qsizetype n = e - b;
+        char16_t *const out = texts.room(n);
+        if (n > 0)
+            std::memcpy(out, t.view(b, e).utf16(), size_t(n) * sizeof(char16_t));
+        QString text = texts.take(n);
+        const qsizetype lead = b - f.begin;
+        *settled = n == 0
+            || (n <= 64
+                && (lead + n <= 64 ? IsSettledEntry(f.marks >> lead, n, CharAt{out}, SpaceAt{out})
+                                   : IsSettledEntry(QStringView(out, n))));
+        return text;
+    };
     while (i < t.size()) {
         const char16_t first = t.at(i);
         if (first == u'#' || first == u'\r' || first == u'\n') {
@@ -1100,6 +1217,28 @@ VocabFileContents ReadTable(const QByteArray &bytes, const VocabFileReadOptions 
             i = t.nextLine(i);
             ++line;
             continue;
+        }
+        if (quick && headerSeen) {
+            QuickField cells[4];
+            int count = 0;
+            const qsizetype next = t.quickRecord(i, separator, cells, 4, &count);
+            if (next >= 0) {
+                i = next;
+                events.tick();
+                TableRow r;
+                r.line = ++line;
+                bool englishSettled = true;
+                bool mineSettled = true;
+                if (count > 0)
+                    r.english = quickText(cells[0], &englishSettled);
+                if (count > 1)
+                    r.mine = quickText(cells[1], &mineSettled);
+                r.lesson = count > 2 ? LessonValue(t.view(cells[2].begin, cells[2].end)) : -1;
+                r.mark = count > 3 ? MarkValue(t.view(cells[3].begin, cells[3].end)) : 0;
+                r.settled = englishSettled && mineSettled;
+                addRow(std::move(r));
+                continue;
+            }
         }
         const qsizetype row = ++line;
         qsizetype breaks = 0;
@@ -1142,11 +1281,8 @@ VocabFileContents ReadTable(const QByteArray &bytes, const VocabFileReadOptions 
         r.mine = cell(1);
         r.lesson = kept.size() > 2 ? LessonValue(t.fieldText(kept[2])) : -1;
         r.mark = kept.size() > 3 ? MarkValue(t.fieldText(kept[3])) : 0;
-        // A row of empty cells, as spreadsheets leave below a table.
-        if (r.english.isEmpty() && r.mine.isEmpty() && r.lesson == -1 && r.mark == 0)
-            continue;
         r.settled = Settled(r.english, r.mine);
-        rows.append(std::move(r));
+        addRow(std::move(r));
     }
     result.lineCount = line;
     result.languageCode = language;

@@ -79,6 +79,15 @@ inline unsigned AsciiSpaceBits(__m128i v)
     return unsigned(_mm_movemask_epi8(spaces));
 }
 
+// The sixteen characters at p as sixteen bytes: an ASCII character stays as
+// it is, any other one becomes 0x7F or 0x80, which none of the scans here
+// looks for.
+inline __m128i NarrowedUtf16(const char16_t *p)
+{
+    return _mm_packs_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i *>(p)),
+                           _mm_loadu_si128(reinterpret_cast<const __m128i *>(p + 8)));
+}
+
 // Writes the sixteen bytes of v (each below 0x80, or taken as Latin-1) as
 // sixteen characters to out.
 inline void StoreWidened(__m128i v, char16_t *out)
