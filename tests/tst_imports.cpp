@@ -576,7 +576,8 @@ void TestImports::quickRowsAgreeWithGeneral_data()
     QTest::newRow("characters whose low byte is a stop or a mark")
         << first + "\xC4\x8A\xC4\xA2\xC4\x89\xC4\xA8\xC4\xAC\xC4\xBB long enough\t\xC4\x8D\xC4\xA9x\n";
     QTest::newRow("brackets and commas to settle")
-        << first + "house( home ,dwelling )\tcasa\nrun  (go)\tcorrere\ta,b\tcorsa\nx (y\tz\n";
+        << first + "house( home ,dwelling )\tcasa\nrun  (go)\tcorrere\ta,b\tcorsa\nx (y\tz\n"
+            "abcdefghijklmnopq\tr( s)xyz\nlast\tone\n";
     QTest::newRow("long texts")
         << first + sixty + " (bb)\tc\n" + QByteArray(10, ' ') + sixty.left(50) + " (b)\tc\n"
             + sixty + "aaaaa\tc\n" + QByteArray(20, ' ') + sixty.left(50) + " ( b)\td\n"

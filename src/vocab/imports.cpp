@@ -895,6 +895,7 @@ public:
                           int *count) const
     {
         int n = 0;
+        Window window;
         for (;;) {
             QuickField f;
             if (i < m_size && m_data[i] == u'"') {
@@ -909,7 +910,7 @@ public:
                     return -1;
             } else {
                 f.begin = i;
-                i = scanTo(i, separator, u'\r', u'\n', &f.marks);
+                i = scanPlain(i, separator, window, &f.marks);
                 f.end = i;
             }
             if (n < room)
@@ -925,6 +926,60 @@ public:
     }
 
 private:
+    // The sixteen characters last looked at by scanPlain: bit k of ends is
+    // set when character base + k is the separator or a line break, of
+    // marks when it is a bracket or a comma. The next field of a record
+    // mostly begins among them.
+    struct Window {
+        qsizetype base = -16;
+        unsigned ends = 0;
+        unsigned marks = 0;
+    };
+
+    // scanTo for a field without quotes: up to the separator or a line
+    // break. Takes what the window holds instead of looking again.
+    qsizetype scanPlain(qsizetype i, char16_t separator, Window &w, quint64 *marks) const
+    {
+#ifdef __SSE2__
+        const qsizetype start = i;
+        quint64 found = 0;
+        if (quint64(i - w.base) < 16) {
+            const int offset = int(i - w.base);
+            const unsigned ends = w.ends >> offset;
+            const unsigned m = w.marks >> offset;
+            if (ends) {
+                *marks = m & ((1u << __builtin_ctz(ends)) - 1);
+                return i + __builtin_ctz(ends);
+            }
+            found = m;
+            i = w.base + 16;
+        }
+        const __m128i vs = _mm_set1_epi8(char(separator));
+        const __m128i cr = _mm_set1_epi8('\r');
+        const __m128i lf = _mm_set1_epi8('\n');
+        for (; i + 16 <= m_size; i += 16) {
+            const __m128i v = textscan::NarrowedUtf16(m_data + i);
+            w.base = i;
+            w.ends = unsigned(_mm_movemask_epi8(_mm_or_si128(
+                _mm_or_si128(_mm_cmpeq_epi8(v, vs), _mm_cmpeq_epi8(v, cr)), _mm_cmpeq_epi8(v, lf))));
+            w.marks = textscan::MarkBits(v);
+            unsigned m = w.marks;
+            if (w.ends)
+                m &= (1u << __builtin_ctz(w.ends)) - 1;
+            if (i - start < 64)
+                found |= quint64(m) << (i - start);
+            if (w.ends) {
+                *marks = found;
+                return i + __builtin_ctz(w.ends);
+            }
+        }
+        return scanRest(i, start, separator, u'\r', u'\n', found, marks);
+#else
+        Q_UNUSED(w);
+        return scanTo(i, separator, u'\r', u'\n', marks);
+#endif
+    }
+
     // The position of the first of a, b and c (all ASCII) at or after i, or
     // the end; *marks gets the brackets and commas before it (bit k for
     // character i + k, k < 64). Sixteen characters at a time where the text
@@ -952,6 +1007,14 @@ private:
             }
         }
 #endif
+        return scanRest(i, start, a, b, c, found, marks);
+    }
+
+    // The end of a scan, a character at a time: found holds the marks of
+    // the characters from start to i.
+    qsizetype scanRest(qsizetype i, qsizetype start, char16_t a, char16_t b, char16_t c,
+                       quint64 found, quint64 *marks) const
+    {
         for (; i < m_size; ++i) {
             const char16_t ch = m_data[i];
             if (ch == a || ch == b || ch == c)
