@@ -221,42 +221,9 @@ struct KvtmlLesson {
 qsizetype DecodeText(QByteArrayView bytes, const char *readable, char16_t *out, quint64 *marks)
 {
     const auto *in = reinterpret_cast<const uchar *>(bytes.data());
-    const uchar *const end = in + bytes.size();
-    qsizetype n = 0;
-    quint64 found = 0;
-    while (in < end) {
-#ifdef __SSE2__
-        // A run of ASCII goes sixteen bytes at a time.
-        if (reinterpret_cast<const uchar *>(readable) - in >= 16) {
-            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(in));
-            const unsigned high = unsigned(_mm_movemask_epi8(v));
-            const int ascii = int(qMin<qsizetype>(high ? __builtin_ctz(high) : 16, end - in));
-            if (ascii > 0) {
-                textscan::StoreWidened(v, out + n);
-                if (n < 64)
-                    found |= quint64(textscan::MarkBits(v) & ((1u << ascii) - 1)) << n;
-                in += ascii;
-                n += ascii;
-                continue;
-            }
-        }
-#else
-        Q_UNUSED(readable);
-#endif
-        const uchar b = *in;
-        if (b < 0x80) {
-            if (textscan::IsMark(b) && n < 64)
-                found |= quint64(1) << n;
-            out[n++] = b;
-            ++in;
-        } else {
-            const int length = b < 0xE0 ? 2 : b < 0xF0 ? 3 : 4;
-            n += textscan::DecodeUtf8Sequence(in, length, out + n);
-            in += length;
-        }
-    }
-    *marks = found;
-    return n;
+    return textscan::DecodeUtf8Marked(
+        in, in + bytes.size(), reinterpret_cast<const uchar *>(readable), out, marks,
+        [](const uchar *p) { return *p < 0xE0 ? 2 : *p < 0xF0 ? 3 : 4; });
 }
 
 // The two XML readers behind one set of calls: QXmlStreamReader, which

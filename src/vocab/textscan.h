@@ -98,4 +98,54 @@ inline void StoreWidened(__m128i v, char16_t *out)
 }
 #endif
 
+// Decodes the UTF-8 bytes [in, end) into out, which has room for their
+// number + 16 characters, and sets marks: bit i is set when character i is
+// a bracket or a comma (the first 64 characters only). sequence(p) gives
+// the length of the sequence that starts with the byte at p, beyond ASCII,
+// or 0 when it is not well-formed: the decoding then stops and returns -1.
+// Otherwise it returns the number of characters written. Runs of ASCII go
+// sixteen bytes at a time while the bytes may be read on up to `readable`.
+template <typename SequenceLength>
+qsizetype DecodeUtf8Marked(const unsigned char *in, const unsigned char *end,
+                           const unsigned char *readable, char16_t *out, quint64 *marks,
+                           SequenceLength sequence)
+{
+    qsizetype n = 0;
+    quint64 found = 0;
+    while (in < end) {
+#ifdef __SSE2__
+        if (readable - in >= 16) {
+            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(in));
+            const unsigned high = unsigned(_mm_movemask_epi8(v));
+            const int ascii = int(qMin<qsizetype>(high ? __builtin_ctz(high) : 16, end - in));
+            if (ascii > 0) {
+                StoreWidened(v, out + n);
+                if (n < 64)
+                    found |= quint64(MarkBits(v) & ((1u << ascii) - 1)) << n;
+                in += ascii;
+                n += ascii;
+                continue;
+            }
+        }
+#else
+        Q_UNUSED(readable);
+#endif
+        const unsigned char b = *in;
+        if (b < 0x80) {
+            if (IsMark(b) && n < 64)
+                found |= quint64(1) << n;
+            out[n++] = b;
+            ++in;
+            continue;
+        }
+        const int length = sequence(in);
+        if (length == 0)
+            return -1;
+        n += DecodeUtf8Sequence(in, length, out + n);
+        in += length;
+    }
+    *marks = found;
+    return n;
+}
+
 } // namespace textscan

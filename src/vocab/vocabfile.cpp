@@ -146,15 +146,14 @@ LineEnd FindLineEnd(const unsigned char *p, const unsigned char *end)
         const unsigned ends = unsigned(
             _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, cr), _mm_cmpeq_epi8(v, lf))));
         unsigned high = unsigned(_mm_movemask_epi8(v));
-        if (ends) {
-            const int at = __builtin_ctz(ends);
-            high &= (1u << at) - 1;
-            if (!firstHigh && high)
-                firstHigh = p + __builtin_ctz(high);
-            return {p + at, firstHigh ? firstHigh : p + at};
-        }
+        if (ends)
+            high &= (1u << __builtin_ctz(ends)) - 1; // the line's own bytes
         if (!firstHigh && high)
             firstHigh = p + __builtin_ctz(high);
+        if (ends) {
+            const unsigned char *const at = p + __builtin_ctz(ends);
+            return {at, firstHigh ? firstHigh : at};
+        }
     }
 #endif
     for (; p < end && *p != '\r' && *p != '\n'; ++p) {
@@ -411,6 +410,26 @@ bool EncodeWindows1252(const char16_t *in, qsizetype size, char *out)
 }
 
 
+// The end of the text in [begin, end) without the blanks after it: a
+// field's padding, skipped sixteen bytes at a time first.
+const unsigned char *WithoutTrailingBlanks(const unsigned char *begin, const unsigned char *end)
+{
+#ifdef __SSE2__
+    while (end - begin >= 16) {
+        const unsigned blanks = unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(
+            _mm_loadu_si128(reinterpret_cast<const __m128i *>(end - 16)), _mm_set1_epi8(' '))));
+        if (blanks != 0xFFFF) {
+            // The blanks at the end of these sixteen bytes.
+            return end - (__builtin_clz(~blanks & 0xFFFF) - 16);
+        }
+        end -= 16;
+    }
+#endif
+    while (begin < end && end[-1] == ' ')
+        --end;
+    return end;
+}
+
 // A text field: the part of a line between two columns, without the white
 // space at both ends (as QString::trimmed() takes it away), and whether it
 // is settled (see IsSettledEntry): then it needs no rewrite and no check.
@@ -425,20 +444,8 @@ Field Windows1252Field(const unsigned char *line, int column, int length,
                        const unsigned char *dataEnd, TextBlocks &texts)
 {
     const unsigned char *begin = line + qMin(column, length);
-    const unsigned char *end = line + qMin(column + FieldWidth, length);
-    // The padding is blanks: skip them sixteen at a time first.
-#ifdef __SSE2__
-    while (end - begin >= 16) {
-        const unsigned blanks = unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(
-            _mm_loadu_si128(reinterpret_cast<const __m128i *>(end - 16)), _mm_set1_epi8(' '))));
-        if (blanks != 0xFFFF) {
-            // The blanks at the end of these sixteen bytes.
-            end -= __builtin_clz(~blanks & 0xFFFF) - 16;
-            break;
-        }
-        end -= 16;
-    }
-#endif
+    const unsigned char *end =
+        WithoutTrailingBlanks(begin, line + qMin(column + FieldWidth, length));
     while (begin < end && Windows1252Spaces[end[-1]])
         --end;
     while (begin < end && Windows1252Spaces[*begin])
@@ -498,60 +505,18 @@ bool Utf8TailField(const unsigned char *in, const unsigned char *lineEnd,
     if (lineEnd - in > 3 * FieldWidth)
         return false;
     const unsigned char *begin = in;
-    const unsigned char *end = lineEnd;
-#ifdef __SSE2__
-    while (end - begin >= 16) {
-        const unsigned blanks = unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(
-            _mm_loadu_si128(reinterpret_cast<const __m128i *>(end - 16)), _mm_set1_epi8(' '))));
-        if (blanks != 0xFFFF) {
-            end -= __builtin_clz(~blanks & 0xFFFF) - 16;
-            break;
-        }
-        end -= 16;
-    }
-#endif
-    while (begin < end && end[-1] == ' ')
-        --end;
+    const unsigned char *const end = WithoutTrailingBlanks(begin, lineEnd);
     while (begin < end && *begin == ' ')
         ++begin;
     // The blanks count as characters of the line.
     const int blanks = int((begin - in) + (lineEnd - end));
     char16_t *const out = texts.room((end - begin) + 16);
     quint64 marks = 0;
-    int n = 0;
-    for (const unsigned char *p = begin; p < end;) {
-        if (n + blanks > FieldWidth)
-            return false;
-#ifdef __SSE2__
-        if (dataEnd - p >= 16) {
-            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(p));
-            const unsigned high = unsigned(_mm_movemask_epi8(v));
-            const int ascii = int(qMin<qsizetype>(high ? __builtin_ctz(high) : 16, end - p));
-            if (ascii > 0) {
-                textscan::StoreWidened(v, out + n);
-                marks |= quint64(textscan::MarkBits(v) & ((1u << ascii) - 1)) << n;
-                p += ascii;
-                n += ascii;
-                continue;
-            }
-        }
-#else
-        Q_UNUSED(dataEnd);
-#endif
-        const unsigned char b = *p;
-        if (b < 0x80) {
-            if (textscan::IsMark(b))
-                marks |= quint64(1) << n;
-            out[n++] = b;
-            ++p;
-            continue;
-        }
-        const int length = Utf8SequenceLength(p, 0, end - p);
-        if (length == 0)
-            return false;
-        n += textscan::DecodeUtf8Sequence(p, length, out + n);
-        p += length;
-    }
+    const qsizetype n = textscan::DecodeUtf8Marked(
+        begin, end, dataEnd, out, &marks,
+        [end](const unsigned char *p) { return Utf8SequenceLength(p, 0, end - p); });
+    if (n < 0)
+        return false;
     // Other white space at an end is trimmed by the general way.
     if (n + blanks > FieldWidth)
         return false;
