@@ -646,7 +646,7 @@ void TestTestWindow::itemsCompletedAtTheEndOfARun()
     const platform::ShownBox done = m_boxes->shown.at(1);
     QCOMPARE(done.title, QString("    Vocanto"));
     QCOMPARE(done.text, QString("Items completed\r\nSet up new Options from the main window"));
-    QCOMPARE(done.icon, platform::Icon::Information);
+    QCOMPARE(done.icon, platform::Icon::None);
     QCOMPARE(done.buttons, platform::Buttons(platform::Ok));
 
     QCOMPARE(w->state(), TestWindow::State::Finished);

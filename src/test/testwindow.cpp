@@ -379,7 +379,7 @@ void TestWindow::Command1_Click()
         ctx.desktop.boxes->show(this, QStringLiteral("    Vocanto"),
                                 QStringLiteral("Items completed\r\n"
                                                "Set up new Options from the main window"),
-                                platform::Icon::Information, platform::Ok);
+                                platform::Icon::None, platform::Ok);
         ctx.pool.BuildItemPool(ctx.store, ctx.options);
         return;
     }
