@@ -356,6 +356,23 @@ private slots:
         QVERIFY(!shownButtons.contains("Cancel") || (buttons & Cancel));
     }
 
+    // A short message under a long title: the box is wide enough for the
+    // whole title and the title bar's icon and three buttons, so a window
+    // manager does not cut the title short (Qt itself leaves 50 pixels).
+    void systemBoxIsAsWideAsItsTitle()
+    {
+        const QString title = "Synonyms of:  casa (within the selected lessons)";
+        int width = 0;
+        int needed = 0;
+        actOnNextModal([&](QWidget *box) {
+            width = box->width();
+            needed = box->fontMetrics().horizontalAdvance(title);
+            QTest::keyClick(box, Qt::Key_Escape);
+        });
+        systemMessageBoxes().show(nullptr, title, "(Les.03)   house", Icon::Information, Ok);
+        QVERIFY2(width >= needed + 100, qPrintable(QString("box %1, title %2").arg(width).arg(needed)));
+    }
+
     void systemBrowserReportsAFailedOpen()
     {
         // An xdg-open that finds no program for the address.

@@ -10,12 +10,31 @@
 #include <QFileInfo>
 #include <QListView>
 #include <QSplitter>
+#include <QGridLayout>
 #include <QMessageBox>
+#include <QSpacerItem>
 
 namespace platform {
 namespace {
 
 class QtMessageBoxes : public MessageBoxes {
+    // A box is as wide as its text, so a window manager cuts a longer title
+    // short, and a title such as "Synonyms of:  casa (within the selected
+    // lessons)" loses the very word it names. A blank row as wide as the
+    // title, with room for the title bar's buttons, keeps it whole.
+    static void makeRoomForTitle(QMessageBox &box, const QString &title)
+    {
+        auto *grid = qobject_cast<QGridLayout *>(box.layout());
+        if (!grid)
+            return;
+        // Title bars often use a bold font: an eighth more for it.
+        const int text = box.fontMetrics().horizontalAdvance(title);
+        const int width = text + text / 8 + TitleBarButtons;
+        grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
+                      grid->rowCount(), 0, 1, grid->columnCount());
+    }
+    static constexpr int TitleBarButtons = 100; // icon, minimise, maximise, close
+
 public:
     Button show(QWidget *parent, const QString &title, const QString &text, Icon icon,
                 Buttons buttons) override
@@ -50,6 +69,7 @@ public:
             escape->hide();
         }
         box.setEscapeButton(escape);
+        makeRoomForTitle(box, title);
         box.exec();
         QAbstractButton *clicked = box.clickedButton();
         if (clicked == box.button(QMessageBox::Ok))
