@@ -411,6 +411,8 @@ void TestImports::plainLayout_data()
              {"other attribute", "<entry id=\"1\" x=\"y\"></entry>"},
              {"id with blank", "<entry id=\" 1\"></entry>"},
              {"id of ten digits", "<entry id=\"1234567890\"></entry>"},
+             // Nine digits times ten would overflow an int.
+             {"id of ten nines", "<entry id=\"9999999999\"></entry>"},
              {"reference", entry(1, "a &amp; b", "c")},
              {"]]>", entry(1, "a]]>", "c")},
              {"U+FFFF", entry(1, "a\xEF\xBF\xBF", "c")},
@@ -431,7 +433,8 @@ void TestImports::plainLayout_data()
     QTest::newRow("lesson") << QByteArray() << refs + "\r\n\t<entry id=\"4\"/><entry id=\"5\"/>"
                             << QStringList{"3", "10", "4", "5"};
     for (const char *second : {"<entry id=\"7\" />", "<entry id='7'/>", "<entry id=\"7\"></entry>",
-                               "<entry id=\"1234567890\"/>", "<entry id=\"\"/>", "<name>L</name>"})
+                               "<entry id=\"1234567890\"/>", "<entry id=\"9999999999\"/>",
+                               "<entry id=\"\"/>", "<name>L</name>"})
         QTest::newRow(second) << QByteArray() << refs + "\n  " + second + "\n  <entry id=\"4\"/>"
                               << QStringList{"3", "10"};
 }

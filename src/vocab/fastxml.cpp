@@ -760,11 +760,13 @@ inline bool TakeNumber(const char *&p, const char *end, int *value)
 {
     const char *q = p;
     int v = 0;
-    while (q < end && q - p <= 9 && uchar(*q - '0') < 10) {
+    while (q < end && q - p < 9 && uchar(*q - '0') < 10) {
         v = v * 10 + (*q - '0');
         ++q;
     }
-    if (q == p || q - p > 9)
+    // A tenth digit is not added up (it could overflow): such a number is
+    // left to the general reading.
+    if (q == p || (q < end && uchar(*q - '0') < 10))
         return false;
     *value = v;
     p = q;
