@@ -591,6 +591,9 @@ void TestImports::quickRowsAgreeWithGeneral_data()
         << firstCsv + ",,,\n\"\",\"\"\nword\n,x\n  , \n";
     QTest::newRow("a quote inside a plain field") << first + "a\"b\tc\"\nd\t\"e\"\"\n";
     QTest::newRow("Windows-1252") << first + "stra\xDF" "e\tStra\xDF" "e (f)\t2\n";
+    // A field that begins among the sixteen characters looked at for the one
+    // before it and goes on beyond them, with brackets to settle out there.
+    QTest::newRow("a field going on past the last look") << first + "ab\tcc dd ee ff gg hh ii( y )\n";
 }
 
 void TestImports::quickRowsAgreeWithGeneral()

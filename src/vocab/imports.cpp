@@ -904,54 +904,35 @@ private:
     };
 
     // scanTo for a field without quotes: up to the separator or a line
-    // break. Takes what the window holds instead of looking again.
+    // break. Takes what the window holds instead of looking again, and
+    // looks on from its end.
     qsizetype scanPlain(qsizetype i, char16_t separator, Window &w, quint64 *marks) const
     {
-#ifdef __SSE2__
-        const qsizetype start = i;
-        quint64 found = 0;
+        qsizetype from = i;
+        quint64 before = 0;
         if (quint64(i - w.base) < 16) {
             const int offset = int(i - w.base);
             const unsigned ends = w.ends >> offset;
-            const unsigned m = w.marks >> offset;
+            before = w.marks >> offset;
             if (ends) {
-                *marks = m & ((1u << __builtin_ctz(ends)) - 1);
+                *marks = before & ((1u << __builtin_ctz(ends)) - 1);
                 return i + __builtin_ctz(ends);
             }
-            found = m;
-            i = w.base + 16;
+            from = w.base + 16;
         }
-        const __m128i vs = _mm_set1_epi8(char(separator));
-        const __m128i cr = _mm_set1_epi8('\r');
-        const __m128i lf = _mm_set1_epi8('\n');
-        for (; i + 16 <= m_size; i += 16) {
-            const __m128i v = textscan::NarrowedUtf16(m_data + i);
-            w.base = i;
-            w.ends = unsigned(_mm_movemask_epi8(_mm_or_si128(
-                _mm_or_si128(_mm_cmpeq_epi8(v, vs), _mm_cmpeq_epi8(v, cr)), _mm_cmpeq_epi8(v, lf))));
-            w.marks = textscan::MarkBits(v);
-            unsigned m = w.marks;
-            if (w.ends)
-                m &= (1u << __builtin_ctz(w.ends)) - 1;
-            if (i - start < 64)
-                found |= quint64(m) << (i - start);
-            if (w.ends) {
-                *marks = found;
-                return i + __builtin_ctz(w.ends);
-            }
-        }
-        return scanRest(i, start, separator, u'\r', u'\n', found, marks);
-#else
-        Q_UNUSED(w);
-        return scanTo(i, separator, u'\r', u'\n', marks);
-#endif
+        quint64 after = 0;
+        const qsizetype end = scanTo(from, separator, u'\r', u'\n', &after, &w);
+        // Less than sixteen characters came from the window.
+        *marks = before | (after << (from - i));
+        return end;
     }
 
     // The position of the first of a, b and c (all ASCII) at or after i, or
     // the end; *marks gets the brackets and commas before it (bit k for
     // character i + k, k < 64). Sixteen characters at a time where the text
-    // has them.
-    qsizetype scanTo(qsizetype i, char16_t a, char16_t b, char16_t c, quint64 *marks) const
+    // has them; the last sixteen looked at are kept in *window, if given.
+    qsizetype scanTo(qsizetype i, char16_t a, char16_t b, char16_t c, quint64 *marks,
+                     Window *window = nullptr) const
     {
         const qsizetype start = i;
         quint64 found = 0;
@@ -964,6 +945,8 @@ private:
             const unsigned stops = unsigned(_mm_movemask_epi8(_mm_or_si128(
                 _mm_or_si128(_mm_cmpeq_epi8(v, va), _mm_cmpeq_epi8(v, vb)), _mm_cmpeq_epi8(v, vc))));
             unsigned m = textscan::MarkBits(v);
+            if (window)
+                *window = {i, stops, m};
             if (stops)
                 m &= (1u << __builtin_ctz(stops)) - 1;
             if (i - start < 64)
@@ -973,6 +956,8 @@ private:
                 return i + __builtin_ctz(stops);
             }
         }
+#else
+        Q_UNUSED(window);
 #endif
         return scanRest(i, start, a, b, c, found, marks);
     }

@@ -96,6 +96,19 @@ inline void StoreWidened(__m128i v, char16_t *out)
     _mm_storeu_si128(reinterpret_cast<__m128i *>(out + 8),
                      _mm_unpackhi_epi8(v, _mm_setzero_si128()));
 }
+
+// The run of ASCII that the sixteen bytes at in begin with, no longer than
+// `limit`: widened to out, and its length returned (0 when the first byte is
+// beyond ASCII). v keeps the sixteen bytes for the caller's own look at them.
+inline int WidenAsciiRun(const unsigned char *in, qsizetype limit, char16_t *out, __m128i &v)
+{
+    v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(in));
+    const unsigned high = unsigned(_mm_movemask_epi8(v));
+    const int ascii = int(qMin<qsizetype>(high ? __builtin_ctz(high) : 16, limit));
+    if (ascii > 0)
+        StoreWidened(v, out);
+    return ascii;
+}
 #endif
 
 // Decodes the UTF-8 bytes [in, end) into out, which has room for their
@@ -115,11 +128,9 @@ qsizetype DecodeUtf8Marked(const unsigned char *in, const unsigned char *end,
     while (in < end) {
 #ifdef __SSE2__
         if (readable - in >= 16) {
-            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(in));
-            const unsigned high = unsigned(_mm_movemask_epi8(v));
-            const int ascii = int(qMin<qsizetype>(high ? __builtin_ctz(high) : 16, end - in));
+            __m128i v;
+            const int ascii = WidenAsciiRun(in, end - in, out + n, v);
             if (ascii > 0) {
-                StoreWidened(v, out + n);
                 if (n < 64)
                     found |= quint64(MarkBits(v) & ((1u << ascii) - 1)) << n;
                 in += ascii;

@@ -286,11 +286,9 @@ bool DecodeUtf8Line(const unsigned char *in, const unsigned char *lineEnd,
 #ifdef __SSE2__
         // A run of ASCII goes sixteen bytes at a time.
         if (dataEnd - in >= 16) {
-            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(in));
-            const unsigned high = unsigned(_mm_movemask_epi8(v));
-            const int ascii = int(qMin<qsizetype>(high ? __builtin_ctz(high) : 16, lineEnd - in));
+            __m128i v;
+            const int ascii = textscan::WidenAsciiRun(in, lineEnd - in, out + n, v);
             if (ascii > 0) {
-                textscan::StoreWidened(v, out + n);
                 const unsigned counted = (1u << ascii) - 1;
                 line.spaces.add(textscan::AsciiSpaceBits(v) & counted, n);
                 line.marks.add(textscan::MarkBits(v) & counted, n);
